@@ -1,0 +1,73 @@
+#include "glossary/glossary_store.h"
+
+#include <utility>
+
+#include "glossary/sjis_text.h"
+
+int GlossaryStore::EntryOfRow(int row) const {
+    if (row < 0 || row >= visibleCount) {
+        return -1;
+    }
+    return sortOrder[visibleRows[row]];
+}
+
+std::string GlossaryStore::TitleAt(int row) const {
+    const int entry = EntryOfRow(row);
+    return entry < 0 ? std::string() : title[entry];
+}
+
+std::string GlossaryStore::ReadingAt(int row) const {
+    const int entry = EntryOfRow(row);
+    return entry < 0 ? std::string() : reading[entry];
+}
+
+std::string GlossaryStore::Text1At(int row) const {
+    const int entry = EntryOfRow(row);
+    return entry < 0 ? std::string() : text1[entry];
+}
+
+std::string GlossaryStore::Text2At(int row) const {
+    const int entry = EntryOfRow(row);
+    return entry < 0 ? std::string() : text2[entry];
+}
+
+std::string GlossaryStore::RawTitleAt(int row) const {
+    const int entry = EntryOfRow(row);
+    return entry < 0 ? std::string() : rawTitle[entry];
+}
+
+void GlossaryStore::SortByKey() {
+    for (int p = 0; p < kEntryCount; ++p) {
+        sortOrder[p] = p;
+    }
+    QuickSort(0, kEntryCount - 1);
+}
+
+// A plain quicksort with the middle element as pivot. Entries with equal keys end up in the
+// order this exact procedure gives, which users see in the list and in exports, so it must not
+// be swapped for std::sort.
+void GlossaryStore::QuickSort(int lo, int hi) {
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        const int pivot = sortOrder[mid];
+        sortOrder[mid] = sortOrder[lo];
+        int last = lo;
+        for (int j = lo + 1; j <= hi; ++j) {
+            if (SjisCompare(sortKey[sortOrder[j]], sortKey[pivot]) < 0) {
+                ++last;
+                std::swap(sortOrder[last], sortOrder[j]);
+            }
+        }
+        sortOrder[lo] = sortOrder[last];
+        sortOrder[last] = pivot;
+        QuickSort(lo, last - 1);
+        lo = last + 1;
+    }
+}
+
+void GlossaryStore::ShowAll() {
+    visibleCount = kEntryCount;
+    for (int p = 0; p < kEntryCount; ++p) {
+        visibleRows[p] = p;
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace platform {
+class File;
+}
+
+/// The number of entries of the glossary: storage, views and the counter all use it.
+constexpr int kEntryCount = 294;
+
+/// The whole glossary in memory: six Shift-JIS texts per entry, the kana order of the entries
+/// and the rows the list shows. A row names a sorted position, which names an entry index.
+class GlossaryStore {
+public:
+    /// Row accessors: a copy of the text of the entry shown in `row`, or the empty text for a
+    /// row outside 0..VisibleCount()-1.
+    std::string TitleAt(int row) const;
+    std::string ReadingAt(int row) const;
+    std::string Text1At(int row) const;
+    std::string Text2At(int row) const;
+    std::string RawTitleAt(int row) const;
+
+    int VisibleCount() const { return visibleCount; }
+    bool IsLoaded() const { return loaded; }
+
+    /// Orders the entries by their sort key (SjisCompare) with the store's quicksort: entries with
+    /// equal keys keep the order that procedure gives from file order.
+    void SortByKey();
+
+    /// Shows every entry, in sorted order.
+    void ShowAll();
+
+    /// Replaces the glossary with the data file at `path`. On success every entry holds the new
+    /// file's texts (entries a short file does not reach are empty), sorted and all shown, and the
+    /// store is marked loaded. On an open or read failure the message is shown once, false is
+    /// returned and the store is exactly as it was.
+    bool Load(const std::filesystem::path& path);
+
+    /// Shows the entries whose sort key begins in kana row `row` (0 = あ … 9 = わ), in sorted
+    /// order, and returns their number. Any other row changes nothing and returns 0. Needs a load.
+    int FilterByKanaRow(int row);
+
+    /// Shows the entries whose title, reading, text1 or text2 contains `text` (Shift-JIS, taken
+    /// as it is), in sorted order. Needs a load.
+    void Search(const std::string& text);
+
+    /// Shows no rows: the result of a search text that no entry can contain (one that has no
+    /// Shift-JIS form, for example).
+    void ShowNone() { visibleCount = 0; }
+
+    /// Writes the shown rows to `path` (created or truncated) as plain text / CSV, Shift-JIS with
+    /// CRLF line ends. On failure the message is shown and false returned; records written
+    /// before a write failure stay in the file.
+    bool ExportText(const std::filesystem::path& path) const;
+    bool ExportCsv(const std::filesystem::path& path) const;
+
+    /// The same exports onto a file that is already open (standard output, for example); the
+    /// file is closed at the end. False after a write or close failure, which is shown.
+    bool ExportText(platform::File& file) const;
+    bool ExportCsv(platform::File& file) const;
+
+private:
+    int EntryOfRow(int row) const;
+    std::string TextRecord(int row) const;
+    std::string CsvRecord(int row) const;
+    bool WriteRecords(platform::File& file, std::string (GlossaryStore::*record)(int) const) const;
+    void CompleteEntry(int entry, const std::string& pendingTitle,
+                       const std::string& pendingReading, const std::string& pendingText1,
+                       const std::string& pendingText2);
+    void QuickSort(int lo, int hi);
+
+    int visibleCount = 0;
+    std::array<std::string, kEntryCount> title;
+    std::array<std::string, kEntryCount> reading;
+    std::array<std::string, kEntryCount> text1;
+    std::array<std::string, kEntryCount> text2;
+    std::array<std::string, kEntryCount> sortKey;
+    std::array<std::string, kEntryCount> rawTitle;
+    bool loaded = false;
+    std::array<int, kEntryCount> visibleRows{};
+    std::array<int, kEntryCount> sortOrder{};
+};

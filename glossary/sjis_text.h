@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+/// Size of the scratch space `ReplaceAll` works in, and so of every buffer handed to it.
+constexpr int kReplaceScratchSize = 4096;
+
+/// True for a byte that may start a two-byte Shift-JIS character (0x81-0x9F, 0xE0-0xFC).
+bool IsSjisLeadByte(unsigned char byte);
+
+/// True for a byte that may end a two-byte Shift-JIS character (0x40-0x7E, 0x80-0xFC).
+bool IsSjisTrailByte(unsigned char byte);
+
+/// Length in bytes (1 or 2) of the character at `text[position]`, where `length` bytes are valid:
+/// a lead byte followed by a trail byte is one two-byte character; every other byte (NUL, LF, a
+/// lone lead byte) is a character of its own.
+int SjisCharLength(const char* text, int length, int position);
+
+/// Orders two texts character by character, as multibyte strings: a two-byte character's value
+/// is lead*256+trail, so single-byte characters order before every two-byte one. Each text ends
+/// at its first NUL or at a lead byte directly followed by the end. Returns <0, 0 or >0.
+int SjisCompare(const std::string& a, const std::string& b);
+
+/// Byte position of the first occurrence of `needle` in `haystack` that starts on a character
+/// boundary (never on the trail byte of a two-byte character), or -1. No case or width folding.
+/// An empty needle is found at 0.
+int SjisFind(const std::string& haystack, const std::string& needle);
+
+/// Replaces `pattern` by `replacement` in the first `length` bytes of `buffer` (which has room
+/// for kReplaceScratchSize bytes), restarting from the beginning after every replacement until no
+/// match is left or the text is empty. Matches start only on character boundaries
+/// (`SjisCharLength`); a NUL pattern matches NUL bytes inside the text. Writes a NUL after the
+/// result, stores its length in `length` and returns it. The replacement must not contain the
+/// pattern, and the pattern must not be empty; a text that would outgrow the scratch space is
+/// left as it stands at that point.
+int ReplaceAll(char* buffer, int& length, const char* pattern, int patternLength,
+               const char* replacement, int replacementLength);
+
+/// Converts the katakana ァ..ン (0x8340-0x8393) of `source` to the hiragana ぁ..ん, one for one,
+/// leaving every other character (ヴ ヵ ヶ, kanji whose trail byte is 0x83, ASCII) unchanged.
+/// The result has the same length; conversion stops at the first NUL.
+std::string KatakanaToHiragana(const std::string& source);
