@@ -61,8 +61,9 @@ std::string Clean(const std::string& text, const Rule (&rules)[N]) {
 // 228 by the reading of its title rather than the converted title.
 constexpr int kFixedKeyHourglassShop = 259;
 constexpr int kFixedKeyLoofahFlower = 228;
-const char kHourglassShopKey[] = "\x82\xB7\x82\xC8\x82\xC7\x82\xAF\x82\xA2\x82\xE2";  // すなどけいや
-const char kLoofahFlowerKey[] = "\x82\xD6\x82\xBF\x82\xDC\x82\xCC\x82\xCD\x82\xC8";   // へちまのはな
+const char kHourglassShopKey[] =
+    "\x82\xB7\x82\xC8\x82\xC7\x82\xAF\x82\xA2\x82\xE2";  // すなどけいや
+const char kLoofahFlowerKey[] = "\x82\xD6\x82\xBF\x82\xDC\x82\xCC\x82\xCD\x82\xC8";  // へちまのはな
 
 }  // namespace
 

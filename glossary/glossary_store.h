@@ -14,7 +14,7 @@ constexpr int kEntryCount = 294;
 /// The whole glossary in memory: six Shift-JIS texts per entry, the kana order of the entries
 /// and the rows the list shows. A row names a sorted position, which names an entry index.
 class GlossaryStore {
-public:
+  public:
     /// Row accessors: a copy of the text of the entry shown in `row`, or the empty text for a
     /// row outside 0..VisibleCount()-1.
     std::string TitleAt(int row) const;
@@ -62,7 +62,7 @@ public:
     bool ExportText(platform::File& file) const;
     bool ExportCsv(platform::File& file) const;
 
-private:
+  private:
     int EntryOfRow(int row) const;
     std::string TextRecord(int row) const;
     std::string CsvRecord(int row) const;

@@ -13,7 +13,7 @@ constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD
 
 // One conversion descriptor for the length of one conversion.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
     ~Converter() {
         if (Valid()) {
@@ -44,7 +44,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd;
 };
 
@@ -117,14 +117,22 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 // are folded onto the form CP932 decodes to, so they give the same bytes.
 std::uint32_t FoldAmbiguous(std::uint32_t cp) {
     switch (cp) {
-        case 0x301C: return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE (0x8160)
-        case 0x2016: return 0x2225;  // DOUBLE VERTICAL LINE -> PARALLEL TO (0x8161)
-        case 0x2212: return 0xFF0D;  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (0x817C)
-        case 0x2014: return 0x2015;  // EM DASH -> HORIZONTAL BAR (0x815C)
-        case 0x00A2: return 0xFFE0;  // CENT SIGN (0x8191)
-        case 0x00A3: return 0xFFE1;  // POUND SIGN (0x8192)
-        case 0x00AC: return 0xFFE2;  // NOT SIGN (0x81CA)
-        default: return cp;
+        case 0x301C:
+            return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE (0x8160)
+        case 0x2016:
+            return 0x2225;  // DOUBLE VERTICAL LINE -> PARALLEL TO (0x8161)
+        case 0x2212:
+            return 0xFF0D;  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (0x817C)
+        case 0x2014:
+            return 0x2015;  // EM DASH -> HORIZONTAL BAR (0x815C)
+        case 0x00A2:
+            return 0xFFE0;  // CENT SIGN (0x8191)
+        case 0x00A3:
+            return 0xFFE1;  // POUND SIGN (0x8192)
+        case 0x00AC:
+            return 0xFFE2;  // NOT SIGN (0x81CA)
+        default:
+            return cp;
     }
 }
 

@@ -70,8 +70,8 @@ std::int64_t File::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) 
     }
     std::size_t total = 0;
     while (total < size) {
-        const ssize_t n = ::pread(descriptor, buffer + total, size - total,
-                                  static_cast<off_t>(offset + total));
+        const ssize_t n =
+            ::pread(descriptor, buffer + total, size - total, static_cast<off_t>(offset + total));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

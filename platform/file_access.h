@@ -17,7 +17,7 @@ FileFaultHook SetFileFaultHook(FileFaultHook hook);
 
 /// A binary file handle owned by one operation; closed (errors ignored) when destroyed.
 class File {
-public:
+  public:
     File() = default;
     ~File();
     File(const File&) = delete;
@@ -52,7 +52,7 @@ public:
 
     bool IsOpen() const { return descriptor >= 0; }
 
-private:
+  private:
     int descriptor = -1;
     bool ownsDescriptor = false;
 };

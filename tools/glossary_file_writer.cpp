@@ -8,10 +8,14 @@
 namespace {
 
 const std::string* TextForTag(const EntryChunks& entry, std::string_view tag) {
-    if (tag == "TTL") return &entry.title;
-    if (tag == "RBY") return &entry.reading;
-    if (tag == "TX1") return &entry.text1;
-    if (tag == "TX2") return &entry.text2;
+    if (tag == "TTL")
+        return &entry.title;
+    if (tag == "RBY")
+        return &entry.reading;
+    if (tag == "TX1")
+        return &entry.text1;
+    if (tag == "TX2")
+        return &entry.text2;
     return &entry.separator;
 }
 

@@ -12,7 +12,8 @@
 
 namespace {
 
-const char kUsage[] = "usage: hoshiwa2-export [--csv] [--row KANA | --search TEXT] DATAFILE OUTFILE";
+const char kUsage[] =
+    "usage: hoshiwa2-export [--csv] [--row KANA | --search TEXT] DATAFILE OUTFILE";
 
 const char kHelp[] =
     "Writes the glossary rows of DATAFILE (a YGS_PRG.BIN) to OUTFILE, exactly as the viewer's\n"

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "glossary/glossary_messages.h"
+#include "glossary/glossary_store.h"
+#include "platform/file_access.h"
+#include "support/glossary_fixture.h"
+
+namespace {
+
+class GlossaryExport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto entries = NumberedEntries();
+        // Entry 0 (layout with a reading and a TX2 chunk): bracketed title, reading, both texts.
+        entries[0].title = Sj("「甲」「乙」");
+        entries[0].reading = Sj("（こう）");
+        entries[0].text1 = Sj("本文");
+        entries[0].text2 = Sj("補足");
+        // Entry 1: reading only; entry 3: quotes and a comma in the text.
+        entries[1].reading = Sj("（かい）");
+        entries[3].reading = Sj("（かき）");
+        entries[3].text1 = "say \"hi\", then";
+        WriteGlossary(dir / "g.bin", entries);
+        ASSERT_TRUE(store.Load(dir / "g.bin"));
+        ASSERT_EQ(store.FilterByKanaRow(1), 3);  // かい, かき, こう
+    }
+
+    TempDir dir;
+    MessageRecorder recorder;
+    GlossaryStore store;
+};
+
+}  // namespace
+
+TEST_F(GlossaryExport, WritesTheShownRowsAsTextRecords) {
+    ASSERT_TRUE(store.ExportText(dir / "out.txt"));
+    const std::string expected =
+        // かい: raw title, reading line, text1, blank line
+        "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" + "E003\r\n" + Sj("（かき）") +
+        "\r\nsay \"hi\", then\r\n\r\n" +
+        // こう: brackets kept in the raw title, text2 before text1
+        Sj("「甲」「乙」") + "\r\n" + Sj("（こう）") + "\r\n" + Sj("補足") + "\r\n" + Sj("本文") +
+        "\r\n\r\n";
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), expected);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(GlossaryExport, WritesTheShownRowsAsCsvRecords) {
+    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    const std::string expected =
+        "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n" +
+        // quotes inside a field are doubled; the comma stays inside the quotes
+        "\"E003\",\"" + Sj("かき") + "\",\"say \"\"hi\"\", then\"\r\n" +
+        // cleaned title, text2 directly followed by text1
+        "\"" + Sj("甲、乙") + "\",\"" + Sj("こう") + "\",\"" + Sj("補足本文") + "\"\r\n";
+    EXPECT_EQ(ReadBytes(dir / "out.csv"), expected);
+}
+
+TEST_F(GlossaryExport, WritesEntriesWithoutReadingOrText2WithEmptyPieces) {
+    store.Search("T002");
+    ASSERT_TRUE(store.ExportText(dir / "out.txt"));
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), "E002\r\nT002\r\n\r\n");
+    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    EXPECT_EQ(ReadBytes(dir / "out.csv"), "\"E002\",\"\",\"T002\"\r\n");
+}
+
+TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
+    store.FilterByKanaRow(9);
+    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    EXPECT_EQ(ReadBytes(dir / "out.csv"), "");
+    store.ShowAll();
+    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    const std::string all = ReadBytes(dir / "out.csv");
+    std::size_t lines = 0;
+    for (std::size_t pos = 0; (pos = all.find("\r\n", pos)) != std::string::npos; pos += 2) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, static_cast<std::size_t>(kEntryCount));
+}
+
+TEST_F(GlossaryExport, ReportsOpenFailuresWithoutWriting) {
+    EXPECT_FALSE(store.ExportText(dir / "missing" / "out.txt"));
+    EXPECT_FALSE(store.ExportCsv(dir.Path()));  // a directory
+    EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kOpenFailedMessage));
+    EXPECT_EQ(store.VisibleCount(), 3);  // the store is untouched
+}
+
+namespace {
+int writesBeforeFailure = 0;
+bool FailLaterWrites(platform::FileOperation operation) {
+    return operation == platform::FileOperation::Write && writesBeforeFailure-- <= 0;
+}
+}  // namespace
+
+TEST_F(GlossaryExport, ReportsWriteFailuresAndKeepsWhatWasWritten) {
+    EXPECT_FALSE(store.ExportText("/dev/full"));
+    writesBeforeFailure = 1;
+    const auto previous = platform::SetFileFaultHook(FailLaterWrites);
+    EXPECT_FALSE(store.ExportCsv(dir / "partial.csv"));
+    platform::SetFileFaultHook(previous);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kWriteFailedMessage));
+    EXPECT_EQ(ReadBytes(dir / "partial.csv"), "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n");
+}

@@ -1,0 +1,133 @@
+// Byte vectors are Shift-JIS (CP932), written out by hand from the code table; the UTF-8 in the
+// comments names the characters.
+#include "glossary/sjis_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// Runs ReplaceAll on a copy of `text` in a scratch-sized buffer and returns the result.
+std::string Replace(const std::string& text, const std::string& pattern,
+                    const std::string& replacement) {
+    char buffer[kReplaceScratchSize] = {};
+    std::memcpy(buffer, text.data(), text.size());
+    int length = static_cast<int>(text.size());
+    const int returned =
+        ReplaceAll(buffer, length, pattern.data(), static_cast<int>(pattern.size()),
+                   replacement.data(), static_cast<int>(replacement.size()));
+    EXPECT_EQ(returned, length);
+    EXPECT_EQ(buffer[length], '\0');
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+const std::string kLf = "\n";
+const std::string kIdeographicSpace = "\x81\x40";
+
+}  // namespace
+
+TEST(SjisCompare, OrdersByWholeCharacters) {
+    EXPECT_LT(SjisCompare("\x82\xA9", "\x82\xAA"), 0);  // か < が
+    EXPECT_GT(SjisCompare("\x82\xAA", "\x82\xA9"), 0);
+    EXPECT_EQ(SjisCompare("\x82\xA0\x82\xA9", "\x82\xA0\x82\xA9"), 0);
+    EXPECT_LT(SjisCompare("", "\x82\xA0"), 0);                  // empty < あ
+    EXPECT_LT(SjisCompare("\x82\xA0", "\x82\xA0\x82\xA0"), 0);  // a prefix orders first
+    // Half-width katakana ｱ (0xB1) is one character below every two-byte one, although its byte
+    // is larger than the lead byte 0x82.
+    EXPECT_LT(SjisCompare("\xB1", "\x82\xA0"), 0);
+    EXPECT_LT(SjisCompare("z", "\x82\x9F"), 0);
+}
+
+TEST(SjisCompare, EndsAtNulAndAtALeadByteCutOffByTheEnd) {
+    EXPECT_EQ(SjisCompare("\x82\xA0\x82", "\x82\xA0"), 0);  // あ + lone lead == あ
+    EXPECT_EQ(SjisCompare(std::string("ab\0c", 4), "ab"), 0);
+}
+
+TEST(SjisFind, FindsOnlyAtCharacterBoundaries) {
+    // ア is 0x83 0x41; "A" (0x41) inside it is a trail byte, not a match.
+    EXPECT_EQ(SjisFind("\x83\x41", "A"), -1);
+    EXPECT_EQ(SjisFind("\x83\x41"
+                       "A",
+                       "A"),
+              2);
+    // 表 is 0x95 0x5C: its trail byte looks like a backslash.
+    EXPECT_EQ(SjisFind("\x95\x5C", "\\"), -1);
+    EXPECT_EQ(SjisFind("x\x82\xA0y\x82\xA0", "\x82\xA0"), 1);  // the first match
+    EXPECT_EQ(SjisFind("abc", "abcd"), -1);
+    EXPECT_EQ(SjisFind("a b", " "), 1);
+    EXPECT_EQ(SjisFind("ab", "b "), -1);  // trailing spaces are part of the needle
+    EXPECT_EQ(SjisFind("Abc", "a"), -1);  // no case folding
+}
+
+TEST(ReplaceAll, CollapsesWrappedLinesByRestartingAfterEachReplacement) {
+    const std::string text = "A" + kLf + kIdeographicSpace + kIdeographicSpace + "B";
+    ASSERT_EQ(text.size(), 7u);
+    EXPECT_EQ(Replace(text, kLf + kIdeographicSpace, kLf), "A\nB");
+}
+
+TEST(ReplaceAll, RemovesNulBytesInsideTheText) {
+    EXPECT_EQ(Replace(std::string("ab\0cd\0ef", 8), std::string(1, '\0'), ""), "abcdef");
+}
+
+TEST(ReplaceAll, StopsOnTheEmptyText) {
+    EXPECT_EQ(Replace("n\n", "n\n", ""), "");
+    EXPECT_EQ(Replace("", "x", ""), "");
+}
+
+TEST(ReplaceAll, MatchesStartOnlyOnCharacterBoundaries) {
+    // ハ (0x83 0x6E) + LF: the 0x6E is ハ's trail byte, so "n" + LF does not match and ハ stays.
+    EXPECT_EQ(Replace("\x83\x6E\n", "n\n", ""), "\x83\x6E\n");
+    // A real letter n before LF goes.
+    EXPECT_EQ(Replace("\x83\x6E"
+                      "an\nb",
+                      "n\n", ""),
+              "\x83\x6E"
+              "ab");
+    // 」「 (0x81 0x76 0x81 0x75) after the kanji 0x88 0x81 is not a match: the walk reads
+    // 0x88 0x81, then 0x76, then 0x81 0x75, so the pattern would start on a trail byte.
+    EXPECT_EQ(Replace("\x81\x76\x81\x75", "\x81\x76\x81\x75", "\x81\x41"), "\x81\x41");
+    EXPECT_EQ(Replace("\x88\x81\x76\x81\x75", "\x81\x76\x81\x75", "\x81\x41"),
+              "\x88\x81\x76\x81\x75");
+    // NUL and LF are never swallowed as trail bytes: a lead byte before them stands alone.
+    EXPECT_EQ(Replace(std::string("\x82\0x", 3), std::string(1, '\0'), ""), "\x82x");
+    EXPECT_EQ(Replace("\x82\nx", "\n", ""), "\x82x");
+}
+
+TEST(ReplaceAll, KeepsTheTextWithinTheScratchSpace) {
+    // A replacement that grows the text stops before the text and its terminator would outgrow
+    // the scratch space.
+    char buffer[kReplaceScratchSize] = {};
+    std::memset(buffer, 'a', 2000);
+    int length = 2000;
+    ReplaceAll(buffer, length, "a", 1, "bb", 2);
+    EXPECT_LT(length, kReplaceScratchSize);
+    EXPECT_EQ(buffer[length], '\0');
+    // Arguments outside the contract leave the text alone.
+    length = 2000;
+    EXPECT_EQ(ReplaceAll(buffer, length, "", 0, "x", 1), 2000);
+}
+
+TEST(KatakanaToHiragana, MapsKatakanaOntoHiraganaOneForOne) {
+    // カタカナ -> かたかな
+    EXPECT_EQ(KatakanaToHiragana("\x83\x4A\x83\x5E\x83\x4A\x83\x69"),
+              "\x82\xA9\x82\xBD\x82\xA9\x82\xC8");
+    EXPECT_EQ(KatakanaToHiragana("\x83\x7E"), "\x82\xDD");  // ミ -> み (trail below 0x7F)
+    EXPECT_EQ(KatakanaToHiragana("\x83\x80"), "\x82\xDE");  // ム -> む (trail above 0x7F)
+    EXPECT_EQ(KatakanaToHiragana("\x83\x93"), "\x82\xF1");  // ン -> ん
+    EXPECT_EQ(KatakanaToHiragana("\x83\x40"), "\x82\x9F");  // ァ -> ぁ
+    EXPECT_EQ(KatakanaToHiragana("\x83\x94\x83\x95\x83\x96"),
+              "\x83\x94\x83\x95\x83\x96");                          // ヴヵヶ
+    EXPECT_EQ(KatakanaToHiragana("Abc \x81\x5B"), "Abc \x81\x5B");  // ASCII and ー unchanged
+}
+
+TEST(KatakanaToHiragana, LeavesKanjiWhoseTrailByteIs0x83) {
+    // 0x8C 0x83 is one kanji (its trail byte is 0x83); the ア (0x83 0x41) after it converts,
+    // the kanji does not.
+    EXPECT_EQ(KatakanaToHiragana("\x8C\x83\x83\x41"), "\x8C\x83\x82\xA0");
+    EXPECT_EQ(KatakanaToHiragana("\x8C\x83"
+                                 "A"),
+              "\x8C\x83"
+              "A");
+    EXPECT_EQ(KatakanaToHiragana(std::string("\x83\x4A\0\x83\x4A", 5)), "\x82\xA9");
+}

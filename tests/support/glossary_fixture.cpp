@@ -1,0 +1,68 @@
+#include "support/glossary_fixture.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "glossary/glossary_store.h"
+#include "platform/cp932.h"
+
+std::string Sj(const std::string& utf8) {
+    const auto bytes = platform::Utf8ToCp932(utf8);
+    EXPECT_TRUE(bytes.has_value()) << utf8;
+    return bytes.value_or(std::string());
+}
+
+TempDir::TempDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "hoshiwa2-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "mkdtemp failed";
+    }
+    path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::vector<EntryChunks> NumberedEntries() {
+    std::vector<EntryChunks> entries(kEntryCount);
+    for (int e = 0; e < kEntryCount; ++e) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%03d", e);
+        entries[e].title = std::string("E") + number;
+        entries[e].text1 = std::string("T") + number;
+        if (ChunkLength(e, "TX2") > 0) {
+            entries[e].text2 = std::string("S") + number;
+        }
+    }
+    return entries;
+}
+
+void WriteGlossary(const std::filesystem::path& path, const std::vector<EntryChunks>& entries) {
+    std::string error;
+    const std::string image = BuildGlossaryImage(entries, "hoshiwa2 test glossary", error);
+    ASSERT_EQ(error, "");
+    ASSERT_TRUE(WriteBinaryFile(path, image));
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+MessageRecorder::MessageRecorder() {
+    previous = platform::SetErrorMessageHandler(
+        [this](const std::string& text) { messages.push_back(text); });
+}
+
+MessageRecorder::~MessageRecorder() {
+    platform::SetErrorMessageHandler(previous);
+}
