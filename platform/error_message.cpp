@@ -1,8 +1,8 @@
 #include "platform/error_message.h"
 
-#include <cstdio>
 #include <utility>
 
+#include "platform/console_output.h"
 #include "platform/cp932.h"
 
 namespace platform {
@@ -21,9 +21,7 @@ void ShowErrorMessage(const std::string& sjisText) {
         Handler()(sjisText);
         return;
     }
-    const std::string line = Cp932ToUtf8(sjisText) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    WriteUtf8(StandardStream::Error, Cp932ToUtf8(sjisText) + "\n");
 }
 
 ErrorMessageHandler SetErrorMessageHandler(ErrorMessageHandler handler) {

@@ -50,10 +50,14 @@ class File {
     /// Closes the file if it is open, ignoring any error.
     void Abort();
 
-    bool IsOpen() const { return descriptor >= 0; }
+    bool IsOpen() const;
 
   private:
+#ifdef _WIN32
+    void* handle = nullptr;  // a Win32 HANDLE; nullptr when nothing is open
+#else
     int descriptor = -1;
+#endif
     bool ownsDescriptor = false;
 };
 

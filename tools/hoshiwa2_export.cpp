@@ -1,12 +1,23 @@
 // hoshiwa2-export: writes the rows the viewer would show for a kana row or a search, as the
 // viewer's plain-text or CSV export, without a window.
 
-#include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
 #include "glossary/glossary_store.h"
+#include "platform/console_output.h"
 #include "platform/cp932.h"
 #include "platform/file_access.h"
 
@@ -72,9 +83,15 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
     return help || options.paths.size() == 2;
 }
 
+// Arguments are UTF-8 on every system (see the Windows `wmain`), so paths are made from UTF-8,
+// never from the system's narrow code page.
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::u8path(utf8);
+}
+
 int Run(const Options& options) {
     GlossaryStore store;
-    if (!store.Load(options.paths[0])) {
+    if (!store.Load(PathOf(options.paths[0]))) {
         return 1;
     }
     if (options.row) {
@@ -96,23 +113,52 @@ int Run(const Options& options) {
         const bool ok = options.csv ? store.ExportCsv(out) : store.ExportText(out);
         return ok ? 0 : 1;
     }
-    const bool ok = options.csv ? store.ExportCsv(outPath) : store.ExportText(outPath);
+    const std::filesystem::path path = PathOf(outPath);
+    const bool ok = options.csv ? store.ExportCsv(path) : store.ExportText(path);
     return ok ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int Main(const std::vector<std::string>& args) {
     Options options;
     bool help = false;
     if (!ParseArguments(args, options, help)) {
-        std::fprintf(stderr, "%s\n", kUsage);
+        platform::WriteUtf8(platform::StandardStream::Error, std::string(kUsage) + "\n");
         return 2;
     }
     if (help) {
-        std::printf("%s\n\n%s", kUsage, kHelp);
+        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n\n" + kHelp);
         return 0;
     }
     return Run(options);
 }
+
+#ifdef _WIN32
+// The command line arrives as UTF-16 whatever the ANSI code page is; a character that cannot
+// be UTF-8 (a lone surrogate) becomes U+FFFD.
+std::string Utf8OfWide(const wchar_t* wide) {
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) {
+        return std::string();
+    }
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
+    utf8.pop_back();  // the terminating NUL
+    return utf8;
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(Utf8OfWide(argv[i]));
+    }
+    return Main(args);
+}
+#else
+int main(int argc, char** argv) {
+    return Main(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

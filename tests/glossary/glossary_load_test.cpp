@@ -1,5 +1,18 @@
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+#else
 #include <sys/stat.h>
+#endif
 
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_messages.h"
@@ -164,10 +177,22 @@ TEST_F(GlossaryLoad, ShortFilesLoadTheCompletedEntries) {
 TEST_F(GlossaryLoad, ReportsFilesThatCannotBeOpenedAndKeepsTheStore) {
     EXPECT_FALSE(store.Load(dir / "missing.bin"));
     EXPECT_FALSE(store.Load(dir.Path()));  // a directory
+#ifdef _WIN32
+    // A pipe whose server is waiting opens at once, like the NUL device; neither is a file.
+    const std::wstring pipe =
+        L"\\\\.\\pipe\\hoshiwa2-test-" + std::to_wstring(::GetCurrentProcessId());
+    const HANDLE server = ::CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_OUTBOUND,
+                                             PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(store.Load(pipe));
+    ::CloseHandle(server);
+    EXPECT_FALSE(store.Load("NUL"));
+#else
     const auto fifo = dir / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(store.Load(fifo));  // must not block waiting for a writer
     EXPECT_FALSE(store.Load("/dev/zero"));
+#endif
     EXPECT_EQ(recorder.messages, std::vector<std::string>(4, kOpenFailedMessage));
     EXPECT_FALSE(store.IsLoaded());
     EXPECT_EQ(store.VisibleCount(), 0);

@@ -1,10 +1,14 @@
 #include "support/glossary_fixture.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "glossary/glossary_store.h"
@@ -16,6 +20,25 @@ std::string Sj(const std::string& utf8) {
     return bytes.value_or(std::string());
 }
 
+#ifdef _WIN32
+TempDir::TempDir() {
+    // Named in Japanese and Cyrillic, so that every test on Windows goes through paths that no
+    // single ANSI code page can hold.
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+        const auto candidate =
+            base / std::filesystem::u8path("hoshiwa2-テスト-тест-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            path = candidate;
+        }
+    }
+    if (path.empty()) {
+        ADD_FAILURE() << "could not create a temporary folder";
+    }
+}
+#else
 TempDir::TempDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "hoshiwa2-test-XXXXXX").string();
@@ -24,6 +47,7 @@ TempDir::TempDir() {
     }
     path = pattern;
 }
+#endif
 
 TempDir::~TempDir() {
     std::error_code ignored;

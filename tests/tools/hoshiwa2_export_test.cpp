@@ -1,5 +1,16 @@
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#endif
 
 #include "glossary/glossary_store.h"
 #include "support/glossary_fixture.h"
@@ -12,12 +23,111 @@ struct Result {
     std::string err;
 };
 
+#ifdef _WIN32
+
+// One argument as the C runtime's command-line parser reads it back: quoted, with the
+// backslashes before a quote (or before the closing quote) doubled.
+std::wstring Quote(const std::wstring& arg) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, L'\\');
+    return quoted + L"\"";
+}
+
+std::wstring Wide(const std::string& utf8) {
+    return std::filesystem::u8path(utf8).wstring();
+}
+
+// The exporter is copied next to the tests when they are built.
+std::filesystem::path ExporterPath() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return std::filesystem::path(std::wstring(self, length)).parent_path() /
+           std::filesystem::u8path(HOSHIWA2_EXPORT_NAME);
+}
+
+// Runs the exporter with UTF-16 arguments (the arguments are UTF-8 here), standard output and
+// error going to files and standard input from NUL.
+int RunProcess(const std::vector<std::string>& args, const std::filesystem::path& out,
+               const std::filesystem::path& err) {
+    const std::filesystem::path exporter = ExporterPath();
+    std::wstring commandLine = Quote(exporter.wstring());
+    for (const auto& arg : args) {
+        commandLine += L" " + Quote(Wide(arg));
+    }
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const HANDLE in = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &inherit, OPEN_EXISTING, 0, nullptr);
+    const HANDLE outFile = ::CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                         CREATE_ALWAYS, 0, nullptr);
+    const HANDLE errFile = ::CreateFileW(err.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                         CREATE_ALWAYS, 0, nullptr);
+    int status = -1;
+    if (in != INVALID_HANDLE_VALUE && outFile != INVALID_HANDLE_VALUE &&
+        errFile != INVALID_HANDLE_VALUE) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = in;
+        startup.hStdOutput = outFile;
+        startup.hStdError = errFile;
+        PROCESS_INFORMATION process{};
+        if (::CreateProcessW(exporter.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                             nullptr, nullptr, &startup, &process)) {
+            ::WaitForSingleObject(process.hProcess, INFINITE);
+            DWORD code = 0;
+            if (::GetExitCodeProcess(process.hProcess, &code)) {
+                status = static_cast<int>(code);
+            }
+            ::CloseHandle(process.hThread);
+            ::CloseHandle(process.hProcess);
+        } else {
+            ADD_FAILURE() << "cannot start " << exporter.u8string();
+        }
+    }
+    for (const HANDLE h : {in, outFile, errFile}) {
+        if (h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+        }
+    }
+    return status;
+}
+
+#else
+
 std::string Quote(const std::string& arg) {
     std::string quoted = "'";
     for (char c : arg) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
+}
+
+int RunProcess(const std::vector<std::string>& args, const std::filesystem::path& out,
+               const std::filesystem::path& err) {
+    std::string command = Quote(HOSHIWA2_EXPORT_PATH);
+    for (const auto& arg : args) {
+        command += " " + Quote(arg);
+    }
+    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+#endif
+
+// A path as the exporter's command line takes it: UTF-8 on every system.
+std::string Arg(const std::filesystem::path& path) {
+    return path.u8string();
 }
 
 class Exporter : public ::testing::Test {
@@ -33,15 +143,8 @@ class Exporter : public ::testing::Test {
     }
 
     Result Run(const std::vector<std::string>& args) {
-        std::string command = Quote(HOSHIWA2_EXPORT_PATH);
-        for (const auto& arg : args) {
-            command += " " + Quote(arg);
-        }
-        command += " >" + Quote((dir / "stdout").string()) + " 2>" +
-                   Quote((dir / "stderr").string()) + " </dev/null";
         Result result;
-        const int raw = std::system(command.c_str());
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.status = RunProcess(args, dir / "stdout", dir / "stderr");
         result.out = ReadBytes(dir / "stdout");
         result.err = ReadBytes(dir / "stderr");
         return result;
@@ -68,40 +171,40 @@ class Exporter : public ::testing::Test {
 }  // namespace
 
 TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
-    Result r = Run({"--row", "か", data.string(), "-"});
+    Result r = Run({"--row", "か", Arg(data), "-"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, StoreExport(false, 1));
     EXPECT_NE(r.out, "");
 
-    r = Run({"--csv", data.string(), (dir / "all.csv").string()});
+    r = Run({"--csv", Arg(data), Arg(dir / "all.csv")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadBytes(dir / "all.csv"), StoreExport(true, -1));
 
     // The search text is typed in UTF-8; the wave dash and the fullwidth tilde are one character.
-    r = Run({"--search", "製\u301C", "--csv", data.string(), "-"});
+    r = Run({"--search", "製\u301C", "--csv", Arg(data), "-"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, StoreExport(true, -1, Sj("製～")));
     EXPECT_NE(r.out, "");
 
     // A text with no Shift-JIS form matches nothing; an empty one changes nothing.
-    r = Run({"--search", "caf\u00E9", data.string(), "-"});
+    r = Run({"--search", "caf\u00E9", Arg(data), "-"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
-    r = Run({"--search", "", data.string(), "-"});
+    r = Run({"--search", "", Arg(data), "-"});
     EXPECT_EQ(r.out, StoreExport(false, -1));
 }
 
 TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
     const std::vector<std::vector<std::string>> bad = {
         {},
-        {data.string()},
-        {data.string(), "-", "extra"},
-        {"--tsv", data.string(), "-"},
-        {"--row", "か", "--search", "x", data.string(), "-"},
-        {"--row", "ア", data.string(), "-"},
-        {"--row", "が", data.string(), "-"},
-        {data.string(), "-", "--row"},
+        {Arg(data)},
+        {Arg(data), "-", "extra"},
+        {"--tsv", Arg(data), "-"},
+        {"--row", "か", "--search", "x", Arg(data), "-"},
+        {"--row", "ア", Arg(data), "-"},
+        {"--row", "が", Arg(data), "-"},
+        {Arg(data), "-", "--row"},
     };
     for (const auto& args : bad) {
         const Result r = Run(args);
@@ -116,15 +219,38 @@ TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
 }
 
 TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
-    Result r = Run({(dir / "nothing.bin").string(), "-"});
+    Result r = Run({Arg(dir / "nothing.bin"), "-"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ファイルのオープンに失敗しました。\n");
 
-    r = Run({data.string(), "/dev/full"});
+#ifndef _WIN32
+    r = Run({Arg(data), "/dev/full"});  // a full disk; Windows has no such device
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ファイルの書き込みに失敗しました。\n");
+#endif
 
-    r = Run({data.string(), (dir / "no" / "such.txt").string()});
+    r = Run({Arg(data), Arg(dir / "no" / "such.txt")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ファイルのオープンに失敗しました。\n");
+}
+
+TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
+    const std::string expectedRow = StoreExport(false, 1);
+    const std::string expectedSearch = StoreExport(true, -1, Sj("製～"));
+    for (const char* folder : {"用語集フォルダ", "Словарь папка"}) {
+        const auto sub = dir.Path() / std::filesystem::u8path(folder);
+        ASSERT_TRUE(std::filesystem::create_directory(sub));
+        const auto copy = sub / "YGS_PRG.BIN";
+        std::filesystem::copy_file(data, copy);
+
+        const auto rowOut = sub / std::filesystem::u8path("か行.txt");
+        Result r = Run({"--row", "か", Arg(copy), Arg(rowOut)});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadBytes(rowOut), expectedRow) << folder;
+
+        const auto searchOut = sub / std::filesystem::u8path("検索 結果.csv");
+        r = Run({"--csv", "--search", "製～", Arg(copy), Arg(searchOut)});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadBytes(searchOut), expectedSearch) << folder;
+    }
 }
