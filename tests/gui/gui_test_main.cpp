@@ -1,0 +1,49 @@
+// The GUI suites' main: initialises wxWidgets (GTK needs a display, for example Xvfb) around
+// the tests, without running a main loop.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <cstdio>
+
+namespace {
+
+class TestApp : public wxApp {
+  public:
+    bool OnInit() override { return true; }
+};
+
+// Errors and warnings that the toolkit logs (a template it cannot read, for example) fail the
+// running test; the rest goes to standard error instead of a message box that nobody closes.
+class TestLog : public wxLog {
+  protected:
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& text) override {
+        if (level <= wxLOG_Warning) {
+            ADD_FAILURE() << "logged: " << text.utf8_string();
+        } else {
+            std::fprintf(stderr, "%s\n", text.utf8_str().data());
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (at build time) needs no display.
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    wxApp::SetInstance(new TestApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "cannot initialise wxWidgets (is DISPLAY set?)\n");
+        return 1;
+    }
+    delete wxLog::SetActiveTarget(new TestLog);
+    const int result = RUN_ALL_TESTS();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <wx/button.h>
+#include <wx/evtloop.h>
+#include <wx/font.h>
+#include <wx/frame.h>
+#include <wx/listbox.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <array>
+
+#include "glossary/glossary_store.h"
+#include "platform/wx/message_box.h"
+
+/// The program's one working window, built from template 102 with menu 131: the list of
+/// titles, the detail pane, the kana-row, all and search buttons, the counter and the menu
+/// commands, over one GlossaryStore. It runs modally (ShowModal) like a dialog; it is a frame
+/// because only a frame can carry a menu bar.
+class MainDialog : public wxFrame {
+  public:
+    /// Loads the template, fetches its controls and adds the about entry. Every control starts
+    /// disabled and the export items grayed; the three texts start empty and are transferred.
+    MainDialog();
+    ~MainDialog() override;
+
+    /// Shows the dialog and returns once EndModal has been called, with its result: 0 for the
+    /// exit command, wxID_CANCEL for Esc or the close box.
+    int ShowModal();
+
+    /// Ends ShowModal with `result`; outside ShowModal it only hides the dialog.
+    void EndModal(int result);
+
+    /// Writes the three texts (detail, search, counter) into their controls.
+    void TransferToControls();
+
+    /// Reads the three controls into the texts.
+    void TransferFromControls();
+
+    /// Refills the list from the store's visible rows, selects row 0 and shows it when there is
+    /// one, and sets the counter text to "visible/294". Transfers nothing.
+    void RefreshList();
+
+    /// Sets the detail text to `row`'s entry (title, reading, texts, CRLF line ends). A row
+    /// outside the list gives three line breaks.
+    void ShowDetail(int row);
+
+    /// Enables every control of the template.
+    void EnableControls();
+
+  private:
+    void OnOpen(wxCommandEvent& event);
+    void OnExit(wxCommandEvent& event);
+    void OnTextExport(wxCommandEvent& event);
+    void OnCsvExport(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void OnSelectionChanged(wxCommandEvent& event);
+    void OnKanaRow(wxCommandEvent& event);
+    void OnAll(wxCommandEvent& event);
+    void OnSearch(wxCommandEvent& event);
+    void OnFont(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    void AddAboutEntry();
+    void PressSearchButton();
+    template <typename Control>
+    Control* Fetch(int id);
+
+    GlossaryStore store;
+
+    // The texts exchanged with controls 1014, 1000 and 1015, as the controls hold them, with
+    // CRLF line ends in the detail text.
+    wxString detailText;
+    wxString searchText;
+    wxString counterText;
+
+    wxPanel* clientArea = nullptr;  // holds the controls
+    wxStaticText* searchLabel = nullptr;
+    wxTextCtrl* searchEdit = nullptr;
+    wxButton* searchButton = nullptr;
+    wxButton* allButton = nullptr;
+    std::array<wxButton*, 10> kanaButtons{};
+    wxListBox* titleList = nullptr;
+    wxTextCtrl* detailEdit = nullptr;
+    wxStaticText* counterLabel = nullptr;
+    wxButton* fontButton = nullptr;
+
+    wxFont detailFont;  // empty until the first font change
+    platform::wx::ScopedErrorMessageBox errorMessages;
+    wxModalEventLoop* modalLoop = nullptr;
+    int modalResult = 0;
+
+    wxDECLARE_EVENT_TABLE();
+};
