@@ -187,10 +187,14 @@ bool File::OpenForReading(const std::filesystem::path& path) {
 
 bool File::OpenForWriting(const std::filesystem::path& path) {
     Abort();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    // O_NONBLOCK makes a FIFO that nobody reads fail at once instead of blocking the program
+    // until a reader comes; writes block as usual once the file is open.
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     descriptor = fd;
     ownsDescriptor = true;
     return true;
