@@ -6,7 +6,7 @@
 /// It takes no command-line options and keeps no settings.
 class ViewerApp : public wxApp {
   public:
-    /// Ignores the command line and succeeds.
+    /// Ignores the command line and SIGPIPE (a failed write is reported, not fatal); succeeds.
     bool OnInit() override;
 
     /// Runs the main dialog until it ends, whatever its result, and returns 0 without running
