@@ -30,12 +30,64 @@ int GlossaryStore::FilterByKanaRow(int row) {
     return count;
 }
 
+void GlossaryStore::IndexSearchTexts() {
+    searchTexts.clear();
+    int field = 0;
+    for (int e = 0; e < kEntryCount; ++e) {
+        for (const std::string* text : {&title[e], &reading[e], &text1[e], &text2[e]}) {
+            searchStarts[field++] = static_cast<std::uint32_t>(searchTexts.size());
+            searchTexts += *text;
+        }
+    }
+    searchStarts[field] = static_cast<std::uint32_t>(searchTexts.size());
+    quotesInTexts = searchTexts.find('"') != std::string::npos;
+}
+
+// One pass of a byte search over all the texts instead of one per text: a hit counts when it
+// lies inside one text and starts on a character boundary of that text, as SjisFind requires;
+// the first such hit settles its entry and the pass goes on with the next entry.
 void GlossaryStore::Search(const std::string& text) {
+    std::array<bool, kEntryCount> found{};
+    const std::size_t n = text.size();
+    if (n == 0) {
+        found.fill(true);  // the empty text is found in every text
+    }
+    const char* const texts = searchTexts.data();
+    const std::size_t size = searchTexts.size();
+    std::size_t from = 0;
+    int field = 0;
+    int walkedField = -1;  // the text whose character boundaries `boundary` walks
+    std::size_t boundary = 0;
+    while (n > 0 && from + n <= size) {
+        const std::size_t at = FindBytes(texts + from, size - from, text.data(), n);
+        if (at == kNotFound) {
+            break;
+        }
+        const std::size_t hit = from + at;
+        while (searchStarts[field + 1] <= hit) {
+            ++field;
+        }
+        const std::size_t end = searchStarts[field + 1];
+        if (hit + n <= end) {
+            if (walkedField != field) {
+                walkedField = field;
+                boundary = searchStarts[field];
+            }
+            while (boundary < hit) {
+                boundary += SjisFindStep(texts, boundary, end);
+            }
+            if (boundary == hit) {
+                const int entry = field / kSearchedFields;
+                found[entry] = true;
+                from = searchStarts[(entry + 1) * kSearchedFields];
+                continue;
+            }
+        }
+        from = hit + 1;
+    }
     int count = 0;
     for (int p = 0; p < kEntryCount; ++p) {
-        const int e = sortOrder[p];
-        if (SjisFind(title[e], text) >= 0 || SjisFind(reading[e], text) >= 0 ||
-            SjisFind(text1[e], text) >= 0 || SjisFind(text2[e], text) >= 0) {
+        if (found[sortOrder[p]]) {
             visibleRows[count++] = p;
         }
     }

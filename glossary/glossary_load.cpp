@@ -113,16 +113,16 @@ bool GlossaryStore::Load(const std::filesystem::path& path) {
         }
         const std::string text = Clean(range.data() + (chunk.start - kGlossaryBegin),
                                        static_cast<int>(chunk.end - chunk.start), kChunkRules);
-        const std::string tag = chunk.tag;
-        if (tag == "TTL") {
+        const char* const tag = chunk.tag;
+        if (std::strcmp(tag, "TTL") == 0) {
             pendingTitle = text;
-        } else if (tag == "RBY") {
+        } else if (std::strcmp(tag, "RBY") == 0) {
             pendingReading = text;
-        } else if (tag == "TX1") {
+        } else if (std::strcmp(tag, "TX1") == 0) {
             pendingText1 = text;
-        } else if (tag == "TX2") {
+        } else if (std::strcmp(tag, "TX2") == 0) {
             pendingText2 = text;
-        } else if (tag == "SEP") {
+        } else if (std::strcmp(tag, "SEP") == 0) {
             fresh.CompleteEntry(entry, pendingTitle, pendingReading, pendingText1, pendingText2);
             ++entry;
             pendingTitle.clear();
@@ -131,6 +131,7 @@ bool GlossaryStore::Load(const std::filesystem::path& path) {
             pendingText2.clear();
         }
     }
+    fresh.IndexSearchTexts();
     fresh.SortByKey();
     fresh.ShowAll();
     if (!file.Close()) {

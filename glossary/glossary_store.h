@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -64,13 +65,16 @@ class GlossaryStore {
 
   private:
     int EntryOfRow(int row) const;
-    std::string TextRecord(int row) const;
-    std::string CsvRecord(int row) const;
-    bool WriteRecords(platform::File& file, std::string (GlossaryStore::*record)(int) const) const;
+    // Each returns the size of row's record and, unless `out` is null, writes it there.
+    std::size_t ComposeTextRecord(int row, char* out) const;
+    std::size_t ComposeCsvRecord(int row, char* out) const;
+    bool WriteRecords(platform::File& file,
+                      std::size_t (GlossaryStore::*compose)(int, char*) const) const;
     void CompleteEntry(int entry, const std::string& pendingTitle,
                        const std::string& pendingReading, const std::string& pendingText1,
                        const std::string& pendingText2);
     void QuickSort(int lo, int hi);
+    void IndexSearchTexts();
 
     int visibleCount = 0;
     std::array<std::string, kEntryCount> title;
@@ -82,4 +86,12 @@ class GlossaryStore {
     bool loaded = false;
     std::array<int, kEntryCount> visibleRows{};
     std::array<int, kEntryCount> sortOrder{};
+
+    // What Search looks through: the title, reading, text1 and text2 of every entry laid end to
+    // end in file order, so that one pass covers them all. Field f (0-3) of entry e spans
+    // [searchStarts[4 * e + f], searchStarts[4 * e + f + 1]). Load fills both.
+    static constexpr int kSearchedFields = 4;
+    std::string searchTexts;
+    std::array<std::uint32_t, kEntryCount * kSearchedFields + 1> searchStarts{};
+    bool quotesInTexts = false;  // whether searchTexts holds a double quote (for the CSV export)
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 /// Size of the scratch space `ReplaceAll` works in, and so of every buffer handed to it.
@@ -20,6 +21,19 @@ int SjisCharLength(const char* text, int length, int position);
 /// is lead*256+trail, so single-byte characters order before every two-byte one. Each text ends
 /// at its first NUL or at a lead byte directly followed by the end. Returns <0, 0 or >0.
 int SjisCompare(const std::string& a, const std::string& b);
+
+/// What FindBytes returns when the bytes occur nowhere.
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+
+/// Byte position of the first occurrence of needle[0, n) in text[0, size) at any byte, or
+/// kNotFound; n is at least 1. Character boundaries are left to the caller.
+std::size_t FindBytes(const char* text, std::size_t size, const char* needle, std::size_t n);
+
+/// How far SjisFind steps from the character boundary `position` of a text ending at `end`: 2 over
+/// a lead byte with a byte after it, 1 over anything else.
+inline std::size_t SjisFindStep(const char* text, std::size_t position, std::size_t end) {
+    return IsSjisLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < end ? 2 : 1;
+}
 
 /// Byte position of the first occurrence of `needle` in `haystack` that starts on a character
 /// boundary (never on the trail byte of a two-byte character), or -1. No case or width folding.

@@ -127,8 +127,8 @@ std::int64_t File::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) 
     return static_cast<std::int64_t>(total);
 }
 
-bool File::Write(const char* data, std::size_t size) {
-    if (handle == nullptr || Faulted(FileOperation::Write)) {
+bool File::WriteBytes(const char* data, std::size_t size) {
+    if (handle == nullptr) {
         return false;
     }
     std::size_t total = 0;
@@ -228,8 +228,8 @@ std::int64_t File::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) 
     return static_cast<std::int64_t>(total);
 }
 
-bool File::Write(const char* data, std::size_t size) {
-    if (descriptor < 0 || Faulted(FileOperation::Write)) {
+bool File::WriteBytes(const char* data, std::size_t size) {
+    if (descriptor < 0) {
         return false;
     }
     std::size_t total = 0;
@@ -268,5 +268,31 @@ void File::Abort() {
 }
 
 #endif
+
+bool File::Write(const char* data, std::size_t size) {
+    if (!IsOpen() || Faulted(FileOperation::Write)) {
+        return false;
+    }
+    return WriteBytes(data, size);
+}
+
+// The pieces go out in one write, unless the fault hook fails one of them: then only the ones
+// before it do, which is what separate writes would have left in the file.
+bool File::WritePieces(const char* data, const std::size_t* ends, std::size_t count) {
+    if (count == 0) {
+        return true;
+    }
+    std::size_t begin = 0;
+    for (std::size_t piece = 0; piece < count; ++piece) {
+        if (!IsOpen() || Faulted(FileOperation::Write)) {
+            if (begin > 0) {
+                WriteBytes(data, begin);
+            }
+            return false;
+        }
+        begin = ends[piece];
+    }
+    return WriteBytes(data, begin);
+}
 
 }  // namespace platform

@@ -44,6 +44,12 @@ class File {
     /// Writes all `size` bytes; false on a file error (for example a full disk).
     bool Write(const char* data, std::size_t size);
 
+    /// Writes `count` pieces laid end to end in `data` (piece i ends at byte ends[i]) as that many
+    /// calls of Write would, but hands them to the file system together. On a file error (false)
+    /// the file holds what separate writes would have left in it: the pieces before the failing
+    /// one, and whatever part of that one the file system took before it failed.
+    bool WritePieces(const char* data, const std::size_t* ends, std::size_t count);
+
     /// Closes the file; false when the file system reports an error while closing.
     bool Close();
 
@@ -53,6 +59,8 @@ class File {
     bool IsOpen() const;
 
   private:
+    bool WriteBytes(const char* data, std::size_t size);  // no fault hook
+
 #ifdef _WIN32
     void* handle = nullptr;  // a Win32 HANDLE; nullptr when nothing is open
 #else

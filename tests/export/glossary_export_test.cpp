@@ -106,3 +106,32 @@ TEST_F(GlossaryExport, ReportsWriteFailuresAndKeepsWhatWasWritten) {
     EXPECT_EQ(recorder.messages, std::vector<std::string>(failures, kWriteFailedMessage));
     EXPECT_EQ(ReadBytes(dir / "partial.csv"), "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n");
 }
+
+TEST_F(GlossaryExport, AFailedRecordKeepsTheRecordsBeforeItInEitherForm) {
+    writesBeforeFailure = 2;
+    const auto previous = platform::SetFileFaultHook(FailLaterWrites);
+    EXPECT_FALSE(store.ExportText(dir / "partial.txt"));
+    platform::SetFileFaultHook(previous);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{kWriteFailedMessage});
+    EXPECT_EQ(ReadBytes(dir / "partial.txt"), "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" +
+                                                  "E003\r\n" + Sj("（かき）") +
+                                                  "\r\nsay \"hi\", then\r\n\r\n");
+}
+
+TEST(GlossaryExportWithoutQuotes, WritesCsvFieldsAsTheyAre) {
+    TempDir dir;
+    MessageRecorder recorder;
+    GlossaryStore store;
+    WriteGlossary(dir / "g.bin", NumberedEntries());
+    ASSERT_TRUE(store.Load(dir / "g.bin"));
+    store.Search("T00");
+    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    std::string expected;
+    for (int row = 0; row < store.VisibleCount(); ++row) {
+        expected += "\"" + store.TitleAt(row) + "\",\"\",\"" + store.Text2At(row) +
+                    store.Text1At(row) + "\"\r\n";
+    }
+    EXPECT_EQ(store.VisibleCount(), 10);
+    EXPECT_EQ(ReadBytes(dir / "out.csv"), expected);
+    EXPECT_TRUE(recorder.messages.empty());
+}

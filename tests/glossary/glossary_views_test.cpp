@@ -149,3 +149,26 @@ TEST_F(GlossaryViews, SearchMatchesTitleReadingAndTextsExactly) {
     store.ShowNone();
     EXPECT_EQ(store.VisibleCount(), 0);
 }
+
+TEST_F(GlossaryViews, SearchFindsTextsWithinOneFieldOnly) {
+    auto entries = NumberedEntries();
+    entries[5].title = Sj("ア");  // "A" only as a trail byte (0x83 0x41)...
+    entries[5].text1 = "xA";      // ...and at a boundary in the same entry's text1
+    WriteGlossary(dir / "g.bin", entries);
+    ASSERT_TRUE(store.Load(dir / "g.bin"));
+
+    store.Search("A");
+    ASSERT_EQ(store.VisibleCount(), 1);
+    EXPECT_EQ(store.Text1At(0), "xA");
+    // Across a title and the text after it ("E000" + "T000"), and across two entries: nothing.
+    store.Search("0T0");
+    EXPECT_EQ(store.VisibleCount(), 0);
+    store.Search("0E0");
+    EXPECT_EQ(store.VisibleCount(), 0);
+    // Several entries in a row, and the very end of the last entry's text.
+    store.Search("T29");
+    EXPECT_EQ(store.VisibleCount(), 4);
+    store.Search("T293");
+    ASSERT_EQ(store.VisibleCount(), 1);
+    EXPECT_EQ(store.TitleAt(0), "E293");
+}

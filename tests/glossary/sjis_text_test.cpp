@@ -108,6 +108,37 @@ TEST(ReplaceAll, KeepsTheTextWithinTheScratchSpace) {
     EXPECT_EQ(ReplaceAll(buffer, length, "", 0, "x", 1), 2000);
 }
 
+TEST(ReplaceAll, FindsWhatARestartFindsWhereverTheMatchBegins) {
+    // A replacement can complete a match that begins before it; the next pass takes it.
+    EXPECT_EQ(Replace("aaaab", "ab", "b"), "b");
+    EXPECT_EQ(Replace("\n\n\n!!!", "\n!", "!"), "!!!");
+    // A run of a one-byte pattern goes, also when every occurrence grows the text.
+    EXPECT_EQ(Replace(std::string("a\0\0b\0", 5), std::string(1, '\0'), "--"), "a----b--");
+    // ハ (0x83 0x6E) + "n" + LF + LF: the first pass removes "n" + LF; after it, the next "n" +
+    // LF would start on ハ's trail byte, so it stays.
+    EXPECT_EQ(Replace("\x83nn\n\n", "n\n", ""), "\x83n\n");
+}
+
+TEST(ReplaceAll, GrowingReplacementsStopAtTheScratchSpaceWhateverThePattern) {
+    // Each replacement adds a byte; the last one that fits leaves 4095 bytes and the terminator.
+    std::string ab;
+    for (int i = 0; i < 1095; ++i) {
+        ab += "ab";
+    }
+    EXPECT_EQ(Replace(std::string(3000, '\n'), "\n", "ab"), ab + std::string(1905, '\n'));
+    std::string lines;
+    std::string abc;
+    for (int i = 0; i < 1500; ++i) {
+        lines += "\n!";
+        abc += i < 1095 ? "abc" : "";
+    }
+    std::string rest;
+    for (int i = 1095; i < 1500; ++i) {
+        rest += "\n!";
+    }
+    EXPECT_EQ(Replace(lines, "\n!", "abc"), abc + rest);
+}
+
 TEST(KatakanaToHiragana, MapsKatakanaOntoHiraganaOneForOne) {
     // カタカナ -> かたかな
     EXPECT_EQ(KatakanaToHiragana("\x83\x4A\x83\x5E\x83\x4A\x83\x69"),

@@ -1,0 +1,32 @@
+// The viewer's start-up as the user meets it, up to the main dialog being shown and idle: the
+// same steps as the program's own application object, except that the dialog closes itself at
+// its first idle moment. minimal_dialog.cpp does the same with an empty dialog, the floor.
+
+#include <wx/app.h>
+
+#include "viewer/main_dialog.h"
+
+namespace {
+
+class StartupApp : public wxApp {
+  public:
+    bool OnInit() override { return true; }
+
+    int OnRun() override {
+        MainDialog dialog;
+        SetTopWindow(&dialog);
+        bool ended = false;
+        dialog.Bind(wxEVT_IDLE, [&dialog, &ended](wxIdleEvent&) {
+            if (!ended) {
+                ended = true;
+                dialog.EndModal(0);
+            }
+        });
+        dialog.ShowModal();
+        return 0;
+    }
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP(StartupApp);
