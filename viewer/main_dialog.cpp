@@ -52,6 +52,11 @@ platform::wx::FileDialogRequest SaveRequest(const char* extension, const wxStrin
 MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     res::InstallViewerResources();
     wxXmlResource::Get()->LoadFrame(this, nullptr, ResourceName(res::kMainTemplate));
+    // The template's size is the size of its one panel, measured in the template font. It is
+    // read before the menu bar arrives: on Windows the menu bar resizes the frame at once, and
+    // the frame gives its one panel its whole client area.
+    clientArea = XRCCTRL(*this, "client", wxPanel);
+    const wxSize templateSize = clientArea->GetSize();
     SetMenuBar(wxXmlResource::Get()->LoadMenuBar(ResourceName(res::kMainMenu)));
 
     searchLabel = Fetch<wxStaticText>(res::kSearchLabel);
@@ -66,10 +71,7 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     counterLabel = Fetch<wxStaticText>(res::kCounterLabel);
     fontButton = Fetch<wxButton>(res::kFontButton);
 
-    // The template's size is the size of its one panel, measured in the template font; the
-    // frame gives that panel its whole client area.
-    clientArea = XRCCTRL(*this, "client", wxPanel);
-    SetClientSize(clientArea->GetSize());
+    SetClientSize(templateSize);
     CentreOnScreen();
     AddAboutEntry();
     SetIcons(res::AppIconBundle());
