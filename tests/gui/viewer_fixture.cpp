@@ -1,10 +1,10 @@
 #include "viewer_fixture.h"
 
-#include <cstdio>
 #include <string>
 
 #include "glossary/glossary_store.h"
 #include "platform/cp932.h"
+#include "support/numbered_entries.h"
 
 namespace {
 
@@ -16,16 +16,7 @@ std::string Sjis(const char* utf8) {
 }  // namespace
 
 std::vector<EntryChunks> ViewerEntries() {
-    std::vector<EntryChunks> entries(kEntryCount);
-    for (int e = 0; e < kEntryCount; ++e) {
-        char number[8];
-        std::snprintf(number, sizeof number, "%03d", e);
-        entries[e].title = std::string("E") + number;
-        entries[e].text1 = std::string("T") + number;
-        if (ChunkLength(e, "TX2") > 0) {
-            entries[e].text2 = std::string("S") + number;
-        }
-    }
+    std::vector<EntryChunks> entries = NumberedEntries();
     // Entry layouts (chunk lengths) decide what fits: entry 1 has an empty reading chunk, so its
     // katakana title gives its key.
     entries[0].title = Sjis("「階段」");

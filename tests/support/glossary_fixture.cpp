@@ -54,20 +54,6 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path, ignored);
 }
 
-std::vector<EntryChunks> NumberedEntries() {
-    std::vector<EntryChunks> entries(kEntryCount);
-    for (int e = 0; e < kEntryCount; ++e) {
-        char number[8];
-        std::snprintf(number, sizeof number, "%03d", e);
-        entries[e].title = std::string("E") + number;
-        entries[e].text1 = std::string("T") + number;
-        if (ChunkLength(e, "TX2") > 0) {
-            entries[e].text2 = std::string("S") + number;
-        }
-    }
-    return entries;
-}
-
 void WriteGlossary(const std::filesystem::path& path, const std::vector<EntryChunks>& entries) {
     std::string error;
     const std::string image = BuildGlossaryImage(entries, "hoshiwa2 test glossary", error);

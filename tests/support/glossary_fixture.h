@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/error_message.h"
+#include "support/numbered_entries.h"
 #include "tools/glossary_file_writer.h"
 
 /// Shift-JIS bytes of a UTF-8 literal (the test fails loudly if it has no Shift-JIS form).
@@ -23,11 +24,6 @@ class TempDir {
   private:
     std::filesystem::path path;
 };
-
-/// 294 entries whose titles are "E000".."E293" (ASCII, so they sort in file order when nothing
-/// else sets a key), with no reading, a one-word text1 "T000".. and text2 "S000".. where the
-/// entry's layout has one.
-std::vector<EntryChunks> NumberedEntries();
 
 /// Writes the entries as a data file at `path` (the test fails if they do not fit).
 void WriteGlossary(const std::filesystem::path& path, const std::vector<EntryChunks>& entries);
