@@ -10,7 +10,7 @@
 #include <wx/init.h>
 #include <wx/listbox.h>
 #include <wx/log.h>
-#include <wx/menu.h>
+#include <wx/xrc/xmlres.h>
 
 #include <cstdio>
 #include <memory>
@@ -20,10 +20,7 @@
 #include "bench_runner.h"
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_store.h"
-#include "platform/wx/file_dialog.h"
-#include "platform/wx/message_box.h"
 #include "platform/wx/wx_text.h"
-#include "resources/resource_ids.h"
 #include "viewer/main_dialog.h"
 
 namespace {
@@ -39,35 +36,19 @@ class BenchApp : public wxApp {
 class Viewer {
   public:
     Viewer() {
-        // The open dialog is answered with the sample; a message box would mean a failure.
-        platform::wx::SetFileDialogHook([](const platform::wx::FileDialogRequest&) {
-            return std::optional<wxString>(platform::wx::FromPath(kSample));
-        });
-        platform::wx::SetMessageBoxHook([this](const wxString&, const wxString&, long) {
-            ++messages;
-            return wxOK;
-        });
         dialog = std::make_unique<MainDialog>();
         dialog->Show();
         Open();
-        list = dynamic_cast<wxListBox*>(dialog->FindWindow(res::kTitleList));
+        list = XRCCTRL(*dialog, "title_list", wxListBox);
     }
 
-    // The open command, as the menu sends it.
-    void Open() {
-        const int id = res::MenuItemId(res::kOpenCommand);
-        wxMenu* menu = nullptr;
-        dialog->GetMenuBar()->FindItem(id, &menu);
-        menu->SendEvent(id);
-    }
+    // The open command once the open dialog has answered with the sample.
+    void Open() { dialog->OpenPath(platform::wx::FromPath(kSample)); }
 
-    bool Filled() const {
-        return messages == 0 && list != nullptr && list->GetCount() == kEntryCount;
-    }
+    bool Filled() const { return list != nullptr && list->GetCount() == kEntryCount; }
 
     std::unique_ptr<MainDialog> dialog;
     wxListBox* list = nullptr;
-    int messages = 0;
 };
 
 // Created by the first benchmark that needs it, destroyed before the toolkit is shut down.

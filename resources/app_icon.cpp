@@ -3,8 +3,6 @@
 #include <wx/bitmap.h>
 #include <wx/image.h>
 
-#include "resources/resource_ids.h"
-
 #ifndef __WXMSW__
 #include "resources/app_icon.xpm"
 #endif
@@ -18,7 +16,8 @@ namespace res {
 namespace {
 
 wxIcon IconResource(int size) {
-    return wxIcon(wxString::Format("#%d", kAppIcon), wxBITMAP_TYPE_ICO_RESOURCE, size, size);
+    return wxIcon(wxString::Format("#%d", kAppIconResource), wxBITMAP_TYPE_ICO_RESOURCE, size,
+                  size);
 }
 
 }  // namespace

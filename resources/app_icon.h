@@ -6,6 +6,9 @@
 
 namespace res {
 
+/// The icon's resource number in the Windows program, which Explorer and the shell read.
+inline constexpr int kAppIconResource = 128;
+
 /// The art id under which templates find icon 128 (`<bitmap stock_id="hoshiwa2-icon-128"/>`).
 inline const wxArtID kAppIconArtId = "hoshiwa2-icon-128";
 

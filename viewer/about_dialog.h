@@ -2,10 +2,10 @@
 
 #include <wx/dialog.h>
 
-/// The version box, template 100: icon 128, the version text and an OK button. It has no
-/// commands of its own; OK, Esc and the close box end it.
+/// The version box: the application icon, the version text and an OK button, with no icon in
+/// its caption bar. It has no commands of its own; OK, Esc and the close box end it.
 class AboutDialog : public wxDialog {
   public:
-    /// Loads template 100, centred over `parent`.
+    /// Loads its template, centred over `parent`.
     explicit AboutDialog(wxWindow* parent);
 };

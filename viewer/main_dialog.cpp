@@ -11,9 +11,9 @@
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
+#include "platform/wx/input_method.h"
 #include "platform/wx/wx_text.h"
 #include "resources/app_icon.h"
-#include "resources/resource_ids.h"
 #include "resources/string_table.h"
 #include "resources/viewer_resources.h"
 #include "viewer/about_dialog.h"
@@ -34,9 +34,17 @@ const char kCrLf[] = "\r\n";
 const char kOpenParenthesis[] = "\x81\x69";
 const char kCloseParenthesis[] = "\x81\x6A";
 
-wxString ResourceName(int id) {
-    return wxString::Format("%d", id);
-}
+// The kana-row buttons in the order of the rows, あ to わ.
+const char* const kKanaButtonNames[] = {"kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
+                                        "kana_ha", "kana_ma", "kana_ya", "kana_ra", "kana_wa"};
+
+// The about entry's command. Windows' system menu needs a command number below 0xF000 whose low
+// four bits are clear; 16 is the one the program has always used there.
+#ifdef __WXMSW__
+constexpr int kAboutCommand = 16;
+#else
+constexpr int kAboutCommand = wxID_ABOUT;
+#endif
 
 platform::wx::FileDialogRequest SaveRequest(const char* extension, const wxString& wildcard) {
     platform::wx::FileDialogRequest request;
@@ -51,25 +59,27 @@ platform::wx::FileDialogRequest SaveRequest(const char* extension, const wxStrin
 
 MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     res::InstallViewerResources();
-    wxXmlResource::Get()->LoadFrame(this, nullptr, ResourceName(res::kMainTemplate));
+    wxXmlResource::Get()->LoadFrame(this, nullptr, "main_dialog");
     // The template's size is the size of its one panel, measured in the template font. It is
     // read before the menu bar arrives: on Windows the menu bar resizes the frame at once, and
     // the frame gives its one panel its whole client area.
     clientArea = XRCCTRL(*this, "client", wxPanel);
     const wxSize templateSize = clientArea->GetSize();
-    SetMenuBar(wxXmlResource::Get()->LoadMenuBar(ResourceName(res::kMainMenu)));
+    SetMenuBar(wxXmlResource::Get()->LoadMenuBar("main_menu"));
 
-    searchLabel = Fetch<wxStaticText>(res::kSearchLabel);
-    searchEdit = Fetch<wxTextCtrl>(res::kSearchEdit);
-    searchButton = Fetch<wxButton>(res::kSearchButton);
-    allButton = Fetch<wxButton>(res::kAllButton);
+    searchLabel = XRCCTRL(*this, "search_label", wxStaticText);
+    searchEdit = XRCCTRL(*this, "search_text", wxTextCtrl);
+    searchButton = XRCCTRL(*this, "search_button", wxButton);
+    allButton = XRCCTRL(*this, "all_button", wxButton);
     for (int row = 0; row < static_cast<int>(kanaButtons.size()); ++row) {
-        kanaButtons[row] = Fetch<wxButton>(res::kFirstKanaButton + row);
+        kanaButtons[row] = XRCCTRL(*this, kKanaButtonNames[row], wxButton);
+        // The ten buttons share one command; each passes its own row.
+        kanaButtons[row]->Bind(wxEVT_BUTTON, [this, row](wxCommandEvent&) { ShowKanaRow(row); });
     }
-    titleList = Fetch<wxListBox>(res::kTitleList);
-    detailEdit = Fetch<wxTextCtrl>(res::kDetailEdit);
-    counterLabel = Fetch<wxStaticText>(res::kCounterLabel);
-    fontButton = Fetch<wxButton>(res::kFontButton);
+    titleList = XRCCTRL(*this, "title_list", wxListBox);
+    detailEdit = XRCCTRL(*this, "detail_text", wxTextCtrl);
+    counterLabel = XRCCTRL(*this, "counter", wxStaticText);
+    fontButton = XRCCTRL(*this, "font_button", wxButton);
 
     SetClientSize(templateSize);
     CentreOnScreen();
@@ -166,11 +176,13 @@ void MainDialog::OnOpen(wxCommandEvent&) {
     request.defaultDirectory = platform::wx::CurrentDirectory();
     request.defaultFile = kGlossaryFileName;
     request.wildcard = kGlossaryFilter;
-    const std::optional<wxString> path = platform::wx::ShowFileDialog(this, request);
-    if (!path) {
-        return;
+    if (const std::optional<wxString> path = platform::wx::ShowFileDialog(this, request)) {
+        OpenPath(*path);
     }
-    if (store.Load(platform::wx::ToPath(*path))) {
+}
+
+void MainDialog::OpenPath(const wxString& path) {
+    if (store.Load(platform::wx::ToPath(path))) {
         RefreshList();
         titleList->SetSelection(0);
         ShowDetail(0);
@@ -179,8 +191,8 @@ void MainDialog::OnOpen(wxCommandEvent&) {
     // stop of its own.
     const bool firstOpen = !searchEdit->IsEnabled();
     EnableControls();
-    GetMenuBar()->Enable(res::MenuItemId(res::kTextExportCommand), true);
-    GetMenuBar()->Enable(res::MenuItemId(res::kCsvExportCommand), true);
+    GetMenuBar()->Enable(XRCID("text_export"), true);
+    GetMenuBar()->Enable(XRCID("csv_export"), true);
     TransferToControls();
     if (firstOpen) {
         searchEdit->SetFocus();
@@ -222,11 +234,11 @@ void MainDialog::OnSelectionChanged(wxCommandEvent&) {
     TransferToControls();
 }
 
-void MainDialog::OnKanaRow(wxCommandEvent& event) {
+void MainDialog::ShowKanaRow(int row) {
     if (!store.IsLoaded()) {
         return;
     }
-    store.FilterByKanaRow(event.GetId() - res::kFirstKanaButton);
+    store.FilterByKanaRow(row);
     RefreshList();
     TransferToControls();
 }
@@ -275,6 +287,12 @@ void MainDialog::OnFont(wxCommandEvent&) {
 }
 
 void MainDialog::OnCharHook(wxKeyEvent& event) {
+    // Keys the input method is composing with (Esc cancels a conversion, Return commits it)
+    // are the input method's, never the dialog's.
+    if (platform::wx::IsInputMethodKey(event, FindFocus())) {
+        event.Skip();
+        return;
+    }
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE && !event.HasAnyModifiers()) {
         Close();
@@ -297,43 +315,34 @@ void MainDialog::AddAboutEntry() {
 #ifdef __WXMSW__
     if (wxMenu* systemMenu = MSWGetSystemMenu()) {
         systemMenu->AppendSeparator();
-        systemMenu->Append(res::kAboutCommand, text);
+        systemMenu->Append(kAboutCommand, text);
     }
 #else
     // GTK has no system menu that an application can extend; the entry gets a menu of its own.
     auto* help = new wxMenu;
-    help->Append(res::kAboutCommand, text);
+    help->Append(kAboutCommand, text);
     GetMenuBar()->Append(help, kHelpMenuTitle);
 #endif
 }
 
 void MainDialog::PressSearchButton() {
-    wxCommandEvent click(wxEVT_BUTTON, res::kSearchButton);
+    wxCommandEvent click(wxEVT_BUTTON, searchButton->GetId());
     click.SetEventObject(searchButton);
     searchButton->ProcessWindowEvent(click);
-}
-
-template <typename Control>
-Control* MainDialog::Fetch(int id) {
-    auto* control = dynamic_cast<Control*>(FindWindow(id));
-    wxASSERT_MSG(control != nullptr, wxString::Format("template 102 lacks control %d", id));
-    return control;
 }
 
 // The message map, laid out as a table (clang-format is off from here to the end).
 // clang-format off
 wxBEGIN_EVENT_TABLE(MainDialog, wxFrame)
-    EVT_MENU(res::MenuItemId(res::kOpenCommand), MainDialog::OnOpen)
-    EVT_MENU(res::MenuItemId(res::kExitCommand), MainDialog::OnExit)
-    EVT_MENU(res::MenuItemId(res::kTextExportCommand), MainDialog::OnTextExport)
-    EVT_MENU(res::MenuItemId(res::kCsvExportCommand), MainDialog::OnCsvExport)
-    EVT_MENU(res::kAboutCommand, MainDialog::OnAbout)
-    EVT_LISTBOX(res::kTitleList, MainDialog::OnSelectionChanged)
-    EVT_COMMAND_RANGE(res::kFirstKanaButton, res::kLastKanaButton, wxEVT_BUTTON,
-                      MainDialog::OnKanaRow)
-    EVT_BUTTON(res::kAllButton, MainDialog::OnAll)
-    EVT_BUTTON(res::kSearchButton, MainDialog::OnSearch)
-    EVT_BUTTON(res::kFontButton, MainDialog::OnFont)
+    EVT_MENU(wxID_OPEN, MainDialog::OnOpen)
+    EVT_MENU(wxID_EXIT, MainDialog::OnExit)
+    EVT_MENU(XRCID("text_export"), MainDialog::OnTextExport)
+    EVT_MENU(XRCID("csv_export"), MainDialog::OnCsvExport)
+    EVT_MENU(kAboutCommand, MainDialog::OnAbout)
+    EVT_LISTBOX(XRCID("title_list"), MainDialog::OnSelectionChanged)
+    EVT_BUTTON(XRCID("all_button"), MainDialog::OnAll)
+    EVT_BUTTON(XRCID("search_button"), MainDialog::OnSearch)
+    EVT_BUTTON(XRCID("font_button"), MainDialog::OnFont)
     EVT_CHAR_HOOK(MainDialog::OnCharHook)
     EVT_CLOSE(MainDialog::OnClose)
 wxEND_EVENT_TABLE()

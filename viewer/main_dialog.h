@@ -14,10 +14,10 @@
 #include "glossary/glossary_store.h"
 #include "platform/wx/message_box.h"
 
-/// The program's one working window, built from template 102 with menu 131: the list of
-/// titles, the detail pane, the kana-row, all and search buttons, the counter and the menu
-/// commands, over one GlossaryStore. It runs modally (ShowModal) like a dialog; it is a frame
-/// because only a frame can carry a menu bar.
+/// The program's one working window, built from the template "main_dialog" with the menu
+/// "main_menu": the list of titles, the detail pane, the kana-row, all and search buttons, the
+/// counter and the menu commands, over one GlossaryStore. It runs modally (ShowModal) like a
+/// dialog; it is a frame because only a frame can carry a menu bar.
 class MainDialog : public wxFrame {
   public:
     /// Loads the template, fetches its controls and adds the about entry. Every control starts
@@ -49,6 +49,11 @@ class MainDialog : public wxFrame {
     /// Enables every control of the template.
     void EnableControls();
 
+    /// The open command once a file has been chosen: loads `path` (a failure shows its message
+    /// and keeps the list), refreshes the list on success, and enables every control and the
+    /// export items whatever the result.
+    void OpenPath(const wxString& path);
+
   private:
     void OnOpen(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
@@ -56,7 +61,7 @@ class MainDialog : public wxFrame {
     void OnCsvExport(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnSelectionChanged(wxCommandEvent& event);
-    void OnKanaRow(wxCommandEvent& event);
+    void ShowKanaRow(int row);
     void OnAll(wxCommandEvent& event);
     void OnSearch(wxCommandEvent& event);
     void OnFont(wxCommandEvent& event);
@@ -65,13 +70,11 @@ class MainDialog : public wxFrame {
 
     void AddAboutEntry();
     void PressSearchButton();
-    template <typename Control>
-    Control* Fetch(int id);
 
     GlossaryStore store;
 
-    // The texts exchanged with controls 1014, 1000 and 1015, as the controls hold them, with
-    // CRLF line ends in the detail text.
+    // The texts exchanged with the detail pane, the search box and the counter, as the controls
+    // hold them, with CRLF line ends in the detail text.
     wxString detailText;
     wxString searchText;
     wxString counterText;
@@ -81,7 +84,7 @@ class MainDialog : public wxFrame {
     wxTextCtrl* searchEdit = nullptr;
     wxButton* searchButton = nullptr;
     wxButton* allButton = nullptr;
-    std::array<wxButton*, 10> kanaButtons{};
+    std::array<wxButton*, 10> kanaButtons{};  // あ か さ た な は ま や ら わ
     wxListBox* titleList = nullptr;
     wxTextCtrl* detailEdit = nullptr;
     wxStaticText* counterLabel = nullptr;

@@ -3,8 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
-
-#include <utility>
+#include <wx/tokenzr.h>
 
 #include "platform/wx/message_box.h"
 
@@ -15,44 +14,55 @@ namespace {
 const wchar_t kOverwriteQuestion[] = L"%s は既に存在します。\n上書きしますか?";
 const wchar_t kOverwriteCaption[] = L"名前を付けて保存の確認";
 
-FileDialogHook& InstalledHook() {
-    static FileDialogHook hook;
-    return hook;
+// The captions a Japanese Windows gives its common dialogs. Windows' own dialog keeps the
+// system's caption; wx would otherwise show its English "Select a file" elsewhere.
+wxString Caption(long style) {
+#ifdef __WXMSW__
+    (void)style;
+    return wxString();
+#else
+    return (style & wxFD_SAVE) ? L"名前を付けて保存" : L"開く";
+#endif
 }
 
 std::optional<wxString> RunDialog(wxWindow* parent, const FileDialogRequest& request) {
     wxString defaultFile = request.defaultFile;
+    wxString wildcard = request.wildcard;
 #ifdef __WXGTK__
     // Windows' dialog takes a wildcard in the name field as a filter; GTK's would save a file
-    // of that name.
+    // of that name. GTK's patterns are case-sensitive, Windows' are not: a glossary copied from
+    // a FAT stick may be named ygs_prg.bin.
     if (defaultFile.find_first_of("*?") != wxString::npos) {
         defaultFile.clear();
     }
+    wildcard = CaseInsensitiveWildcard(wildcard);
 #endif
-    wxFileDialog dialog(parent, wxFileSelectorPromptStr, request.defaultDirectory, defaultFile,
-                        request.wildcard, request.style);
+    wxFileDialog dialog(parent, Caption(request.style), request.defaultDirectory, defaultFile,
+                        wildcard, request.style);
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
-    return dialog.GetPath();
+    const wxString path = dialog.GetPath();
+    if (path.empty()) {
+        // GTK's chooser knows a path only once it has been shown; a dialog answered without
+        // being shown (wx's wxTEST_DIALOG) holds the answer as folder and name.
+        return wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+    }
+    return path;
 }
 
 }  // namespace
 
-FileDialogHook SetFileDialogHook(FileDialogHook hook) {
-    return std::exchange(InstalledHook(), std::move(hook));
-}
-
 std::optional<wxString> ShowFileDialog(wxWindow* parent, const FileDialogRequest& request) {
     for (;;) {
-        const std::optional<wxString> chosen =
-            InstalledHook() ? InstalledHook()(request) : RunDialog(parent, request);
+        const std::optional<wxString> chosen = RunDialog(parent, request);
         if (!chosen) {
             return std::nullopt;
         }
         const wxString folder = wxFileName(*chosen).GetPath();
         if ((request.style & wxFD_CHANGE_DIR) && wxDirExists(folder)) {
-            // The real dialog has done this already; a hook's answer is treated the same way.
+            // The native dialogs do this themselves; done here too so that it holds whoever
+            // answered the dialog.
             wxSetWorkingDirectory(folder);
         }
         const wxString path = WithDefaultExtension(*chosen, request.defaultExtension);
@@ -71,6 +81,29 @@ wxString WithDefaultExtension(const wxString& path, const wxString& extension) {
         return path;
     }
     return path + "." + extension;
+}
+
+wxString CaseInsensitiveWildcard(const wxString& wildcard) {
+    wxString result;
+    bool isPattern = false;  // the parts alternate: description, pattern, description, ...
+    wxStringTokenizer parts(wildcard, "|", wxTOKEN_RET_EMPTY_ALL);
+    while (parts.HasMoreTokens()) {
+        const wxString part = parts.GetNextToken();
+        if (!isPattern) {
+            result += part;
+        } else {
+            for (const wxUniChar c : part) {
+                const wxString lower = wxString(c).Lower();
+                const wxString upper = wxString(c).Upper();
+                result += lower == upper ? wxString(c) : "[" + lower + upper + "]";
+            }
+        }
+        if (parts.HasMoreTokens()) {
+            result += "|";
+        }
+        isPattern = !isPattern;
+    }
+    return result;
 }
 
 }  // namespace platform::wx

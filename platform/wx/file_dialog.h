@@ -3,13 +3,11 @@
 #include <wx/string.h>
 #include <wx/window.h>
 
-#include <functional>
 #include <optional>
 
 namespace platform::wx {
 
-/// What a common open or save dialog is asked to show. The caption is always the toolkit's
-/// default one.
+/// What a common open or save dialog is asked to show.
 struct FileDialogRequest {
     long style = 0;  ///< wxFD_OPEN or wxFD_SAVE with their options (wxFD_CHANGE_DIR, ...)
     wxString defaultDirectory;  ///< the folder shown first; empty: the toolkit's choice
@@ -19,22 +17,22 @@ struct FileDialogRequest {
     wxString wildcard;          ///< filters as "description|pattern|description|pattern"
 };
 
-/// Answers in place of the dialog: the full path chosen, or nothing for cancel.
-using FileDialogHook = std::function<std::optional<wxString>(const FileDialogRequest& request)>;
-
-/// Installs `hook` (an empty one restores the real dialog) and returns the previous hook.
-FileDialogHook SetFileDialogHook(FileDialogHook hook);
-
 /// Shows the common file dialog modally over `parent` and returns the full path chosen, or
-/// nothing when the user cancels. A chosen name without an extension gets the default extension;
-/// when that names an existing file and wxFD_OVERWRITE_PROMPT is set, a message box asks first
-/// and "no" shows the dialog again. With wxFD_CHANGE_DIR the chosen file's folder becomes the
-/// process's current directory, also when a hook answers. On GTK a default file name holding a
+/// nothing when the user cancels. On Windows the caption is the system's own; elsewhere it is
+/// the Japanese one Windows shows ("開く", "名前を付けて保存"), and the filters' patterns match
+/// names in any letter case, as they do on Windows. A chosen name without an extension gets the
+/// default extension; when that names an existing file and wxFD_OVERWRITE_PROMPT is set, a
+/// message box asks first and "no" shows the dialog again. With wxFD_CHANGE_DIR the chosen
+/// file's folder becomes the process's current directory. On GTK a default file name holding a
 /// wildcard is left out of the name field, where it would be taken literally.
 std::optional<wxString> ShowFileDialog(wxWindow* parent, const FileDialogRequest& request);
 
 /// `path` with "." and `extension` appended when its file name has no extension and `extension`
 /// is not empty; otherwise `path` unchanged.
 wxString WithDefaultExtension(const wxString& path, const wxString& extension);
+
+/// `wildcard` ("description|pattern|...") with every letter of its patterns matching either
+/// case ("*.txt" becomes "*.[tT][xX][tT]"); the descriptions are left as they are.
+wxString CaseInsensitiveWildcard(const wxString& wildcard);
 
 }  // namespace platform::wx

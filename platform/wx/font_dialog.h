@@ -4,16 +4,9 @@
 #include <wx/fontdata.h>
 #include <wx/window.h>
 
-#include <functional>
 #include <optional>
 
 namespace platform::wx {
-
-/// Answers in place of the font dialog: the font chosen, or nothing for cancel.
-using FontDialogHook = std::function<std::optional<wxFont>(const wxFontData& data)>;
-
-/// Installs `hook` (an empty one restores the real dialog) and returns the previous hook.
-FontDialogHook SetFontDialogHook(FontDialogHook hook);
 
 /// Shows the common font dialog modally over `parent`, set up from `data` (initial font,
 /// effects), and returns the font chosen, or nothing when the user cancels. The font returned

@@ -12,26 +12,12 @@
 
 namespace platform::wx {
 
-namespace {
-
-MessageBoxHook& InstalledHook() {
-    static MessageBoxHook hook;
-    return hook;
-}
-
-}  // namespace
-
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
-    return std::exchange(InstalledHook(), std::move(hook));
-}
-
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent) {
-    if (InstalledHook()) {
-        return InstalledHook()(text, caption, style);
-    }
 #ifdef __WXGTK__
-    // GTK's own message dialog shows no icon; the generic one shows the exclamation mark.
+    // GTK's own message dialog shows no icon; the generic one shows the exclamation mark. Its
+    // buttons would say Yes and No whatever the program's language; Windows' follow the system.
     wxGenericMessageDialog dialog(parent, text, caption, style);
+    dialog.SetYesNoLabels(L"はい", L"いいえ");
 #else
     wxMessageDialog dialog(parent, text, caption, style);
 #endif

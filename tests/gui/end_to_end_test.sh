@@ -36,22 +36,35 @@ trap cleanup EXIT
 cp "$data" "$work/YGS_PRG.BIN"
 mkdir "$work/out"
 
-# Waits (at most 30 s, so that a broken build cannot hang the run) for a visible window of the
-# viewer whose title matches $1 (empty: any), and prints its id. GTK gives a Japanese title no
-# WM_NAME under the C locale, so the main window is found as the viewer's first window.
-window_of_viewer() {
-    local criteria=(--all --onlyvisible --pid "$viewer_pid")
-    [[ -z "$1" ]] || criteria+=(--name "$1")
+# The viewer's visible windows whose title matches the regular expression $1 (empty: all).
+# Titles are read from _NET_WM_NAME: under the C locale GTK gives a Japanese title no WM_NAME,
+# which is all that xdotool's own --name searches.
+viewer_windows() {
     local id
-    id=$(timeout 30 xdotool search --sync "${criteria[@]}" | head -n 1) || true
-    [[ -n "$id" ]] || { echo "end_to_end_test: no window \"$1\"" >&2; exit 1; }
-    echo "$id"
+    for id in $(xdotool search --all --onlyvisible --pid "$viewer_pid" 2>/dev/null); do
+        if [[ -z "$1" ]] || xdotool getwindowname "$id" 2>/dev/null | grep -qE "$1"; then
+            echo "$id"
+        fi
+    done
+}
+
+# Waits (at most 30 s, so that a broken build cannot hang the run) for a visible window of the
+# viewer whose title matches $1 (empty: any), and prints its id.
+window_of_viewer() {
+    local ids
+    for _ in $(seq 300); do
+        ids=$(viewer_windows "$1")
+        [[ -z "$ids" ]] || { echo "$ids" | head -n 1; return 0; }
+        sleep 0.1
+    done
+    echo "end_to_end_test: no window \"$1\"" >&2
+    exit 1
 }
 
 # Waits until no visible window of the viewer matches $1.
 window_closed() {
     for _ in $(seq 300); do
-        xdotool search --all --onlyvisible --pid "$viewer_pid" --name "$1" >/dev/null || return 0
+        [[ -n "$(viewer_windows "$1")" ]] || return 0
         sleep 0.1
     done
     echo "end_to_end_test: window \"$1\" stays open" >&2
@@ -105,22 +118,23 @@ main=$(window_of_viewer '')
 
 # ファイル(&F) → ファイルを開く(&O); the open dialog starts in the current directory.
 keys "$main" alt+f o
-dialog=$(window_of_viewer '^Select a file$')
+# The common dialogs carry the captions a Japanese Windows gives them.
+dialog=$(window_of_viewer '^開く$')
 keys "$dialog" ctrl+l ctrl+a
 type_text "$dialog" "$work/YGS_PRG.BIN"
 keys "$dialog" Return
-window_closed '^Select a file$'
+window_closed '^開く$'
 
-# The first open puts the focus in the search box; four tabs reach か (1004).
+# The first open puts the focus in the search box; four tabs reach か.
 keys "$main" Tab Tab Tab Tab space
 
 # ファイル(&F) → ファイルへエクスポート(&S) → CSVファイル(&C).
 keys "$main" alt+f s c
-dialog=$(window_of_viewer '^Select a file$')
+dialog=$(window_of_viewer '^名前を付けて保存$')
 keys "$dialog" ctrl+a
 type_text "$dialog" "$work/out/rows.csv"
 keys "$dialog" Return
-window_closed '^Select a file$'
+window_closed '^名前を付けて保存$'
 
 xdotool windowfocus --sync "$main"
 sleep 0.5

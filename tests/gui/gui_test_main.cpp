@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/init.h>
 #include <wx/log.h>
+#include <wx/modalhook.h>
 
 #include <cstdio>
 
@@ -28,6 +30,17 @@ class TestLog : public wxLog {
     }
 };
 
+// A modal dialog that no wxTEST_DIALOG expects fails the test and is cancelled, instead of
+// waiting for a person.
+class UnexpectedDialogs : public wxModalDialogHook {
+  protected:
+    int Enter(wxDialog* dialog) override {
+        ADD_FAILURE() << "a modal dialog nobody expected: " << dialog->GetTitle().utf8_string();
+        return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +55,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     delete wxLog::SetActiveTarget(new TestLog);
+    // Failed assertions, wxTEST_DIALOG's unmet expectations among them, fail the running test.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
+                          const wxString& message) {
+        ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+            << cond.utf8_string() << " " << message.utf8_string();
+    });
+    UnexpectedDialogs unexpectedDialogs;
+    unexpectedDialogs.Register();
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

@@ -1,5 +1,5 @@
-// Drives the real main dialog under a display: the common dialogs and the message box are
-// answered through the platform hooks, everything else is the dialog's own.
+// Drives the real main dialog under a display. Its modal dialogs are answered through wx's
+// wxTEST_DIALOG; everything else is the dialog's own.
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -13,18 +13,15 @@
 #include <wx/stattext.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
+#include <wx/xrc/xmlres.h>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "dialog_expectations.h"
 #include "glossary/glossary_store.h"
-#include "platform/wx/file_dialog.h"
-#include "platform/wx/font_dialog.h"
-#include "platform/wx/message_box.h"
 #include "platform/wx/wx_text.h"
-#include "resources/resource_ids.h"
 #include "support/glossary_fixture.h"
 #include "viewer/about_dialog.h"
 #include "viewer/main_dialog.h"
@@ -32,60 +29,19 @@
 
 namespace {
 
-using platform::wx::FileDialogRequest;
-
-struct ShownMessage {
-    wxString text;
-    wxString caption;
-    long style;
-};
-
 const wxString kCaption = L"ホシノワ 用語集 Viewer";
 const wxString kOpenFailed = L"ファイルのオープンに失敗しました。";
 
-// Every control of template 102, in creation order.
-const std::vector<int> kAllControls = {res::kSearchLabel,
-                                       res::kSearchEdit,
-                                       1001,
-                                       1002,
-                                       1003,
-                                       1004,
-                                       1005,
-                                       1006,
-                                       1007,
-                                       1008,
-                                       1009,
-                                       1010,
-                                       1011,
-                                       1012,
-                                       1013,
-                                       1014,
-                                       1015,
-                                       1018};
+// Every control of the main dialog, in creation order.
+const std::vector<const char*> kAllControls = {
+    "search_label", "search_text", "search_button", "all_button",  "kana_a",  "kana_ka",
+    "kana_sa",      "kana_ta",     "kana_na",       "kana_ha",     "kana_ma", "kana_ya",
+    "kana_ra",      "kana_wa",     "title_list",    "detail_text", "counter", "font_button"};
 
 class MainDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         startDirectory = wxGetCwd();
-        previousFileHook = platform::wx::SetFileDialogHook([this](const FileDialogRequest& r) {
-            fileRequests.push_back(r);
-            if (fileAnswers.empty()) {
-                ADD_FAILURE() << "a file dialog nobody expected";
-                return std::optional<wxString>();
-            }
-            const std::optional<wxString> answer = fileAnswers.front();
-            fileAnswers.pop_front();
-            return answer;
-        });
-        previousMessageHook = platform::wx::SetMessageBoxHook(
-            [this](const wxString& text, const wxString& caption, long style) {
-                messages.push_back({text, caption, style});
-                return wxOK;
-            });
-        previousFontHook = platform::wx::SetFontDialogHook([this](const wxFontData& data) {
-            fontRequests.push_back(data);
-            return fontAnswer;
-        });
         WriteGlossary(folder / "YGS_PRG.BIN", ViewerEntries());
         dialog = std::make_unique<MainDialog>();
         dialog->Show();
@@ -93,18 +49,16 @@ class MainDialogTest : public ::testing::Test {
 
     void TearDown() override {
         dialog.reset();
-        platform::wx::SetFileDialogHook(previousFileHook);
-        platform::wx::SetMessageBoxHook(previousMessageHook);
-        platform::wx::SetFontDialogHook(previousFontHook);
         wxSetWorkingDirectory(startDirectory);
     }
 
     wxString dataFile() const { return platform::wx::FromPath(folder / "YGS_PRG.BIN"); }
+    wxString pathIn(const std::string& name) const { return platform::wx::FromPath(folder / name); }
 
-    template <typename Control>
-    Control* Get(int id) const {
-        auto* control = dynamic_cast<Control*>(dialog->FindWindow(id));
-        EXPECT_NE(control, nullptr) << id;
+    template <typename Control = wxWindow>
+    Control* Get(const char* name) const {
+        auto* control = dynamic_cast<Control*>(dialog->FindWindow(XRCID(name)));
+        EXPECT_NE(control, nullptr) << name;
         return control;
     }
 
@@ -116,39 +70,53 @@ class MainDialogTest : public ::testing::Test {
         menu->SendEvent(id);
     }
 
-    void Click(int id) {
-        auto* button = Get<wxButton>(id);
-        ASSERT_TRUE(button->IsEnabled()) << "button " << id << " is disabled";
-        wxCommandEvent click(wxEVT_BUTTON, id);
+    void Click(const char* name) {
+        auto* button = Get<wxButton>(name);
+        ASSERT_TRUE(button->IsEnabled()) << "button " << name << " is disabled";
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
         click.SetEventObject(button);
         button->ProcessWindowEvent(click);
     }
 
     void SelectRow(int row) {
-        auto* list = Get<wxListBox>(res::kTitleList);
+        auto* list = Get<wxListBox>("title_list");
         list->SetSelection(row);
-        wxCommandEvent changed(wxEVT_LISTBOX, res::kTitleList);
+        wxCommandEvent changed(wxEVT_LISTBOX, list->GetId());
         changed.SetEventObject(list);
         changed.SetInt(row);
         list->ProcessWindowEvent(changed);
     }
 
-    void Type(int id, const wxString& text) { Get<wxTextCtrl>(id)->SetValue(text); }
+    void Type(const char* name, const wxString& text) { Get<wxTextCtrl>(name)->SetValue(text); }
 
-    void Open(const std::optional<wxString>& answer) {
-        fileAnswers.push_back(answer);
-        ChooseMenu(res::MenuItemId(res::kOpenCommand));
+    // The open command, answered with `path` (nothing: cancel); a path that does not load
+    // also expects the message box, which the result holds.
+    MessageSeen Open(const std::optional<wxString>& path, bool fails = false,
+                     FileDialogSeen* seen = nullptr) {
+        MessageSeen message;
+        if (fails) {
+            wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path, seen),
+                          ExpectMessageBox(wxOK, &message));
+        } else {
+            wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path, seen));
+        }
+        return message;
+    }
+
+    // An export command answered with `path`.
+    void Export(const char* menuItem, const wxString& path, FileDialogSeen* seen = nullptr) {
+        wxTEST_DIALOG(ChooseMenu(XRCID(menuItem)), ExpectFileDialog(path, seen));
     }
 
     // What the user sees.
     std::vector<wxString> Titles() const {
-        const wxArrayString items = Get<wxListBox>(res::kTitleList)->GetStrings();
+        const wxArrayString items = Get<wxListBox>("title_list")->GetStrings();
         return std::vector<wxString>(items.begin(), items.end());
     }
-    int SelectedRow() const { return Get<wxListBox>(res::kTitleList)->GetSelection(); }
-    wxString Detail() const { return Get<wxTextCtrl>(res::kDetailEdit)->GetValue(); }
-    wxString SearchBox() const { return Get<wxTextCtrl>(res::kSearchEdit)->GetValue(); }
-    wxString Counter() const { return Get<wxStaticText>(res::kCounterLabel)->GetLabelText(); }
+    int SelectedRow() const { return Get<wxListBox>("title_list")->GetSelection(); }
+    wxString Detail() const { return Get<wxTextCtrl>("detail_text")->GetValue(); }
+    wxString SearchBox() const { return Get<wxTextCtrl>("search_text")->GetValue(); }
+    wxString Counter() const { return Get<wxStaticText>("counter")->GetLabelText(); }
     bool MenuEnabled(int id) const { return dialog->GetMenuBar()->IsEnabled(id); }
 
     // The engine's own export of the view after `filter`, from a store of its own.
@@ -165,16 +133,6 @@ class MainDialogTest : public ::testing::Test {
     TempDir folder;
     wxString startDirectory;
     std::unique_ptr<MainDialog> dialog;
-    std::deque<std::optional<wxString>> fileAnswers;
-    std::vector<FileDialogRequest> fileRequests;
-    std::vector<ShownMessage> messages;
-    std::vector<wxFontData> fontRequests;
-    std::optional<wxFont> fontAnswer;
-
-  private:
-    platform::wx::FileDialogHook previousFileHook;
-    platform::wx::MessageBoxHook previousMessageHook;
-    platform::wx::FontDialogHook previousFontHook;
 };
 
 // The detail pane of an entry, as the control holds it (LF line ends).
@@ -182,61 +140,66 @@ const wxString kStairsDetail = L"「階段」\n（かいだん）\n\nS000\nT000\
 const wxString kFirstNumberedDetail = L"E005\n\nS005\nT005\n";
 
 TEST_F(MainDialogTest, StartsWithEverythingDisabledAndEmpty) {
-    for (int id : kAllControls) {
-        EXPECT_FALSE(dialog->FindWindow(id)->IsEnabled()) << id;
+    for (const char* name : kAllControls) {
+        EXPECT_FALSE(Get(name)->IsEnabled()) << name;
     }
-    EXPECT_FALSE(MenuEnabled(res::MenuItemId(res::kTextExportCommand)));
-    EXPECT_FALSE(MenuEnabled(res::MenuItemId(res::kCsvExportCommand)));
-    EXPECT_TRUE(MenuEnabled(res::MenuItemId(res::kOpenCommand)));
-    EXPECT_TRUE(MenuEnabled(res::MenuItemId(res::kExitCommand)));
+    EXPECT_FALSE(MenuEnabled(XRCID("text_export")));
+    EXPECT_FALSE(MenuEnabled(XRCID("csv_export")));
+    EXPECT_TRUE(MenuEnabled(wxID_OPEN));
+    EXPECT_TRUE(MenuEnabled(wxID_EXIT));
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Detail(), "");
     EXPECT_EQ(SearchBox(), "");
     EXPECT_EQ(Counter(), "");  // the template's "0/0" is replaced by the empty counter text
     EXPECT_EQ(dialog->GetTitle(), kCaption);
-    EXPECT_EQ(Get<wxButton>(res::kSearchButton), dialog->GetDefaultItem());
+    EXPECT_EQ(Get<wxButton>("search_button"), dialog->GetDefaultItem());
 
     // Menu 131 with its mnemonics.
     wxMenuBar* menus = dialog->GetMenuBar();
     EXPECT_EQ(menus->GetMenuLabel(0), wxString(L"ファイル(&F)"));
-    EXPECT_EQ(menus->GetLabel(res::MenuItemId(res::kOpenCommand)), wxString(L"ファイルを開く(&O)"));
-    EXPECT_EQ(menus->GetLabel(res::MenuItemId(res::kTextExportCommand)),
-              wxString(L"テキストファイル(&T)"));
-    EXPECT_EQ(menus->GetLabel(res::MenuItemId(res::kCsvExportCommand)),
-              wxString(L"CSVファイル(&C)"));
-    EXPECT_EQ(menus->GetLabel(res::MenuItemId(res::kExitCommand)),
-              wxString(L"用語集Viewerを終了(&E)"));
+    EXPECT_EQ(menus->GetLabel(wxID_OPEN), wxString(L"ファイルを開く(&O)"));
+    EXPECT_EQ(menus->GetLabel(XRCID("text_export")), wxString(L"テキストファイル(&T)"));
+    EXPECT_EQ(menus->GetLabel(XRCID("csv_export")), wxString(L"CSVファイル(&C)"));
+    EXPECT_EQ(menus->GetLabel(wxID_EXIT), wxString(L"用語集Viewerを終了(&E)"));
 }
 
 TEST_F(MainDialogTest, TemplateKeepsTheTabOrderAndDialogUnitLayout) {
     Open(dataFile());
-    std::vector<int> tabStops;
-    for (wxWindow* child : dialog->FindWindow(res::kSearchEdit)->GetParent()->GetChildren()) {
+    std::vector<int> tabStops;  // the labels take no focus
+    for (wxWindow* child : Get("search_text")->GetParent()->GetChildren()) {
         if (child->CanAcceptFocus()) {
             tabStops.push_back(child->GetId());
         }
     }
-    EXPECT_EQ(tabStops, (std::vector<int>{1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008,
-                                          1009, 1010, 1011, 1012, 1013, 1014, 1018}));
+    std::vector<int> expected;
+    for (const char* name : kAllControls) {
+        if (name != std::string("search_label") && name != std::string("counter")) {
+            expected.push_back(XRCID(name));
+        }
+    }
+    EXPECT_EQ(tabStops, expected);
     // Positions follow the template's dialog units in the template font.
-    wxWindow* list = dialog->FindWindow(res::kTitleList);
+    wxWindow* list = Get("title_list");
     EXPECT_EQ(list->GetPosition(), list->GetParent()->ConvertDialogToPixels(wxPoint(7, 52)));
     EXPECT_EQ(dialog->GetClientSize(), list->GetParent()->ConvertDialogToPixels(wxSize(351, 262)));
     EXPECT_EQ(list->GetParent()->GetFont().GetPointSize(), 10);
 }
 
 TEST_F(MainDialogTest, OpenAsksForTheGlossaryInTheCurrentDirectory) {
-    Open(std::nullopt);
-    ASSERT_EQ(fileRequests.size(), 1u);
-    const FileDialogRequest& request = fileRequests[0];
-    EXPECT_EQ(request.defaultFile, "YGS_PRG.BIN");
-    EXPECT_EQ(request.defaultDirectory, wxGetCwd());
-    EXPECT_EQ(request.wildcard, wxString(L"用語集バイナリファイル (YGS_PRG.BIN)|YGS_PRG.BIN"));
-    EXPECT_EQ(request.defaultExtension, "");
-    EXPECT_EQ(request.style, wxFD_OPEN | wxFD_FILE_MUST_EXIST | wxFD_CHANGE_DIR);
+    FileDialogSeen seen;
+    Open(std::nullopt, false, &seen);
+    EXPECT_EQ(seen.file, "YGS_PRG.BIN");
+    EXPECT_EQ(seen.directory, wxGetCwd());
+#ifdef __WXGTK__
+    // The Japanese caption Windows gives it; the pattern matches the name in any letter case.
+    EXPECT_EQ(seen.caption, wxString(L"開く"));
+    EXPECT_EQ(seen.wildcard, wxString(L"用語集バイナリファイル (YGS_PRG.BIN)|"
+                                      L"[yY][gG][sS]_[pP][rR][gG].[bB][iI][nN]"));
+#endif
+    EXPECT_EQ(seen.style, wxFD_OPEN | wxFD_FILE_MUST_EXIST | wxFD_CHANGE_DIR);
     // Cancel changes nothing.
-    EXPECT_FALSE(dialog->FindWindow(res::kSearchEdit)->IsEnabled());
-    EXPECT_FALSE(MenuEnabled(res::MenuItemId(res::kCsvExportCommand)));
+    EXPECT_FALSE(Get("search_text")->IsEnabled());
+    EXPECT_FALSE(MenuEnabled(XRCID("csv_export")));
 }
 
 TEST_F(MainDialogTest, OpenShowsAllEntriesInKanaOrderAndEnablesEverything) {
@@ -250,33 +213,31 @@ TEST_F(MainDialogTest, OpenShowsAllEntriesInKanaOrderAndEnablesEverything) {
     EXPECT_EQ(SelectedRow(), 0);
     EXPECT_EQ(Detail(), kFirstNumberedDetail);
     EXPECT_EQ(Counter(), "294/294");
-    for (int id : kAllControls) {
-        EXPECT_TRUE(dialog->FindWindow(id)->IsEnabled()) << id;
+    for (const char* name : kAllControls) {
+        EXPECT_TRUE(Get(name)->IsEnabled()) << name;
     }
-    EXPECT_TRUE(MenuEnabled(res::MenuItemId(res::kTextExportCommand)));
-    EXPECT_TRUE(MenuEnabled(res::MenuItemId(res::kCsvExportCommand)));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(MenuEnabled(XRCID("text_export")));
+    EXPECT_TRUE(MenuEnabled(XRCID("csv_export")));
 }
 
 TEST_F(MainDialogTest, FailedFirstOpenEnablesControlsThatThenDoNothing) {
-    Open(platform::wx::FromPath(folder / "missing" / "YGS_PRG.BIN"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, kOpenFailed);
-    EXPECT_EQ(messages[0].caption, kCaption);
-    EXPECT_EQ(messages[0].style, wxOK | wxICON_EXCLAMATION);
-    for (int id : kAllControls) {
-        EXPECT_TRUE(dialog->FindWindow(id)->IsEnabled()) << id;
+    const MessageSeen message = Open(pathIn("missing/YGS_PRG.BIN"), true);
+    EXPECT_EQ(message.text, kOpenFailed);
+    EXPECT_EQ(message.caption, kCaption);
+    EXPECT_EQ(message.style, wxOK | wxICON_EXCLAMATION);
+    for (const char* name : kAllControls) {
+        EXPECT_TRUE(Get(name)->IsEnabled()) << name;
     }
-    EXPECT_TRUE(MenuEnabled(res::MenuItemId(res::kCsvExportCommand)));
+    EXPECT_TRUE(MenuEnabled(XRCID("csv_export")));
 
-    // Nothing is loaded: the data commands and the exports do nothing, not even a dialog.
-    Type(res::kSearchEdit, "E0");
-    Click(res::kSearchButton);
-    Click(1004);
-    Click(res::kAllButton);
-    ChooseMenu(res::MenuItemId(res::kTextExportCommand));
-    ChooseMenu(res::MenuItemId(res::kCsvExportCommand));
-    EXPECT_EQ(fileRequests.size(), 1u);
+    // Nothing is loaded: the data commands and the exports do nothing, not even a dialog (one
+    // would fail the test).
+    Type("search_text", "E0");
+    Click("search_button");
+    Click("kana_ka");
+    Click("all_button");
+    ChooseMenu(XRCID("text_export"));
+    ChooseMenu(XRCID("csv_export"));
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Counter(), "");
     EXPECT_EQ(SearchBox(), "E0");
@@ -284,10 +245,8 @@ TEST_F(MainDialogTest, FailedFirstOpenEnablesControlsThatThenDoNothing) {
 
 TEST_F(MainDialogTest, FailedOpenAfterALoadKeepsTheList) {
     Open(dataFile());
-    Click(1004);
-    Open(platform::wx::FromPath(folder / "missing.BIN"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, kOpenFailed);
+    Click("kana_ka");
+    EXPECT_EQ(Open(pathIn("missing.BIN"), true).text, kOpenFailed);
     EXPECT_EQ(Titles(), (std::vector<wxString>{L"階段", L"カメラ", L"機械"}));
     EXPECT_EQ(Counter(), "3/294");
     EXPECT_EQ(Detail(), kStairsDetail);
@@ -295,25 +254,25 @@ TEST_F(MainDialogTest, FailedOpenAfterALoadKeepsTheList) {
 
 TEST_F(MainDialogTest, KanaRowsNarrowTheListAndAllRestoresIt) {
     Open(dataFile());
-    Click(1004);  // か
+    Click("kana_ka");  // か
     EXPECT_EQ(Titles(), (std::vector<wxString>{L"階段", L"カメラ", L"機械"}));
     EXPECT_EQ(SelectedRow(), 0);
     EXPECT_EQ(Detail(), kStairsDetail);
     EXPECT_EQ(Counter(), "3/294");
 
-    Click(1003);  // あ
+    Click("kana_a");  // あ
     EXPECT_EQ(Titles(), (std::vector<wxString>{L"朝日"}));
     EXPECT_EQ(Counter(), "1/294");
     const wxString morningDetail = Detail();
     EXPECT_EQ(morningDetail, wxString(L"朝日\n（あさひ）\n\nT003\n"));
 
     // An empty row empties the list but keeps the detail pane.
-    Click(1006);  // た
+    Click("kana_ta");  // た
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Counter(), "0/294");
     EXPECT_EQ(Detail(), morningDetail);
 
-    Click(res::kAllButton);
+    Click("all_button");
     EXPECT_EQ(Titles().size(), 294u);
     EXPECT_EQ(Counter(), "294/294");
     EXPECT_EQ(Detail(), kFirstNumberedDetail);
@@ -330,23 +289,23 @@ TEST_F(MainDialogTest, SelectingARowShowsItsEntry) {
 
 TEST_F(MainDialogTest, SearchNarrowsTheListOrEmptiesIt) {
     Open(dataFile());
-    Type(res::kSearchEdit, L"階");
-    Click(res::kSearchButton);
+    Type("search_text", L"階");
+    Click("search_button");
     EXPECT_EQ(Titles(), (std::vector<wxString>{L"階段"}));
     EXPECT_EQ(Counter(), "1/294");
     EXPECT_EQ(Detail(), kStairsDetail);
 
-    Type(res::kSearchEdit, L"存在しない");
-    Click(res::kSearchButton);
+    Type("search_text", L"存在しない");
+    Click("search_button");
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Detail(), "");
     EXPECT_EQ(Counter(), "0/294");
     EXPECT_EQ(SearchBox(), L"存在しない");
 
     // A text with no Shift-JIS form cannot occur in the glossary.
-    Click(res::kAllButton);
-    Type(res::kSearchEdit, L"한국");
-    Click(res::kSearchButton);
+    Click("all_button");
+    Type("search_text", L"한국");
+    Click("search_button");
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Detail(), "");
     EXPECT_EQ(Counter(), "0/294");
@@ -356,8 +315,8 @@ TEST_F(MainDialogTest, SearchNarrowsTheListOrEmptiesIt) {
 TEST_F(MainDialogTest, SearchFindsCp932CharactersWhicheverUnicodeFormIsTyped) {
     Open(dataFile());
     for (const wchar_t* waveDash : {L"波\u301C線", L"波\uFF5E線"}) {
-        Type(res::kSearchEdit, waveDash);
-        Click(res::kSearchButton);
+        Type("search_text", waveDash);
+        Click("search_button");
         EXPECT_EQ(Titles(), (std::vector<wxString>{L"桜"})) << wxString(waveDash);
     }
     // Text from the data decodes to the same characters on every system.
@@ -366,127 +325,126 @@ TEST_F(MainDialogTest, SearchFindsCp932CharactersWhicheverUnicodeFormIsTyped) {
 
 TEST_F(MainDialogTest, SearchWithAnEmptyBoxOnlyReadsTheControls) {
     Open(dataFile());
-    Click(1004);
-    Type(res::kDetailEdit, "edited by hand\nsecond line");
-    Type(res::kSearchEdit, "");
-    Click(res::kSearchButton);
+    Click("kana_ka");
+    Type("detail_text", "edited by hand\nsecond line");
+    Type("search_text", "");
+    Click("search_button");
     EXPECT_EQ(Titles().size(), 3u);
     EXPECT_EQ(Counter(), "3/294");
     EXPECT_EQ(Detail(), "edited by hand\nsecond line");
 
     // The edit was read into the detail text, so an empty row writes it back.
-    Type(res::kDetailEdit, "a later edit");
-    Click(1006);
+    Type("detail_text", "a later edit");
+    Click("kana_ta");
     EXPECT_EQ(Detail(), "edited by hand\nsecond line");
 }
 
 TEST_F(MainDialogTest, TypedButUnsearchedTextIsReplacedByTheLastSearchedText) {
     Open(dataFile());
-    Type(res::kSearchEdit, L"階");
-    Click(1004);
+    Type("search_text", L"階");
+    Click("kana_ka");
     EXPECT_EQ(SearchBox(), "");  // nothing was searched yet
 
-    Type(res::kSearchEdit, L"カメラ");
-    Click(res::kSearchButton);
-    Type(res::kSearchEdit, L"typed, not searched");
+    Type("search_text", L"カメラ");
+    Click("search_button");
+    Type("search_text", L"typed, not searched");
     SelectRow(0);
     EXPECT_EQ(SearchBox(), L"カメラ");
-    Type(res::kSearchEdit, L"again");
-    Click(res::kAllButton);
+    Type("search_text", L"again");
+    Click("all_button");
     EXPECT_EQ(SearchBox(), L"カメラ");
-    Type(res::kSearchEdit, L"and again");
+    Type("search_text", L"and again");
     Open(dataFile());
     EXPECT_EQ(SearchBox(), L"カメラ");
 
     // A search with an empty box empties the search text too.
-    Type(res::kSearchEdit, "");
-    Click(res::kSearchButton);
-    Type(res::kSearchEdit, "x");
-    Click(1004);
+    Type("search_text", "");
+    Click("search_button");
+    Type("search_text", "x");
+    Click("kana_ka");
     EXPECT_EQ(SearchBox(), "");
 }
 
 TEST_F(MainDialogTest, FontCommandChangesOnlyTheDetailPane) {
-    auto* detail = Get<wxTextCtrl>(res::kDetailEdit);
-    auto* list = Get<wxListBox>(res::kTitleList);
+    auto* detail = Get<wxTextCtrl>("detail_text");
+    auto* list = Get<wxListBox>("title_list");
     const wxFont listFont = list->GetFont();
     const wxFont templateFont = detail->GetFont();
 
-    Open(platform::wx::FromPath(folder / "missing.BIN"));  // the font command needs no data
-    fontAnswer = wxFont(wxFontInfo(16).FaceName("Noto Serif CJK JP"));
-    Click(res::kFontButton);
-    ASSERT_EQ(fontRequests.size(), 1u);
-    EXPECT_EQ(fontRequests[0].GetInitialFont(), templateFont);
-    EXPECT_FALSE(fontRequests[0].GetEnableEffects());
-    EXPECT_EQ(detail->GetFont(), *fontAnswer);
+    Open(pathIn("missing.BIN"), true);  // the font command needs no data
+    const wxFont chosen(wxFontInfo(16).FaceName("Noto Serif CJK JP"));
+    wxFontData seen;
+    wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(chosen, &seen));
+    EXPECT_EQ(seen.GetInitialFont(), templateFont);
+    EXPECT_FALSE(seen.GetEnableEffects());
+    EXPECT_EQ(detail->GetFont(), chosen);
     EXPECT_EQ(list->GetFont(), listFont);
 
     // The next font dialog starts from the pane's new font; cancel keeps it.
-    fontAnswer = std::nullopt;
-    Click(res::kFontButton);
-    ASSERT_EQ(fontRequests.size(), 2u);
-    EXPECT_EQ(fontRequests[1].GetInitialFont().GetPointSize(), 16);
+    wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(std::nullopt, &seen));
+    EXPECT_EQ(seen.GetInitialFont().GetPointSize(), 16);
     EXPECT_EQ(detail->GetFont().GetPointSize(), 16);
 
     // A choice that gives no font leaves the pane with the system font.
-    fontAnswer = wxFont();
-    Click(res::kFontButton);
+    wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(wxFont(), &seen));
     EXPECT_EQ(detail->GetFont(), detail->GetDefaultAttributes().font);
 }
 
 TEST_F(MainDialogTest, ExportsWriteTheListedRowsLikeTheEngine) {
     Open(dataFile());
-    Click(1004);
-    fileAnswers.push_back(platform::wx::FromPath(folder / "rows.csv"));
-    ChooseMenu(res::MenuItemId(res::kCsvExportCommand));
-    fileAnswers.push_back(platform::wx::FromPath(folder / "rows.txt"));
-    ChooseMenu(res::MenuItemId(res::kTextExportCommand));
+    Click("kana_ka");
+    FileDialogSeen csv;
+    Export("csv_export", pathIn("rows.csv"), &csv);
+    FileDialogSeen text;
+    Export("text_export", pathIn("rows.txt"), &text);
 
-    ASSERT_EQ(fileRequests.size(), 3u);
-    const FileDialogRequest& csv = fileRequests[1];
     EXPECT_EQ(csv.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
-    EXPECT_EQ(csv.defaultExtension, "csv");
-    EXPECT_EQ(csv.defaultFile, "*.csv");
-    EXPECT_EQ(csv.defaultDirectory, "");
-    EXPECT_EQ(csv.wildcard, wxString(L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*"));
-    const FileDialogRequest& text = fileRequests[2];
     EXPECT_EQ(text.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
-    EXPECT_EQ(text.defaultExtension, "txt");
-    EXPECT_EQ(text.defaultFile, "*.txt");
+#ifdef __WXGTK__
+    // GTK would save a file literally named "*.csv": the name field starts empty.
+    EXPECT_EQ(csv.file, "");
+    EXPECT_EQ(csv.caption, wxString(L"名前を付けて保存"));
+    EXPECT_EQ(text.caption, wxString(L"名前を付けて保存"));
+    EXPECT_EQ(csv.wildcard,
+              wxString(L"ＣＳＶ ファイル (*.csv)|*.[cC][sS][vV]|すべてのファイル (*.*)|*.*"));
+    EXPECT_EQ(text.wildcard,
+              wxString(L"テキスト ファイル (*.txt)|*.[tT][xX][tT]|すべてのファイル (*.*)|*.*"));
+#else
+    EXPECT_EQ(csv.file, "*.csv");
+    EXPECT_EQ(csv.wildcard, wxString(L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*"));
     EXPECT_EQ(text.wildcard,
               wxString(L"テキスト ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*"));
+#endif
 
     const auto kaRow = [](GlossaryStore& store) { store.FilterByKanaRow(1); };
     EXPECT_EQ(ReadBytes(folder / "rows.csv"), EngineExport(true, kaRow));
     EXPECT_EQ(ReadBytes(folder / "rows.txt"), EngineExport(false, kaRow));
-    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MainDialogTest, ExportAddsTheDefaultExtensionAndMovesTheCurrentDirectory) {
     Open(dataFile());
     ASSERT_TRUE(std::filesystem::create_directory(folder / "out"));
-    fileAnswers.push_back(platform::wx::FromPath(folder / "out" / "all"));
-    ChooseMenu(res::MenuItemId(res::kCsvExportCommand));
+    Export("csv_export", pathIn("out/all"));
     const auto all = [](GlossaryStore& store) { store.ShowAll(); };
     EXPECT_EQ(ReadBytes(folder / "out" / "all.csv"), EngineExport(true, all));
 
     // The folder chosen in a file dialog becomes the current directory: the next open starts
     // there.
-    Open(std::nullopt);
-    EXPECT_EQ(fileRequests.back().defaultDirectory, platform::wx::FromPath(folder / "out"));
+    FileDialogSeen seen;
+    Open(std::nullopt, false, &seen);
+    EXPECT_EQ(seen.directory, pathIn("out"));
 }
 
 TEST_F(MainDialogTest, ExportCancelWritesNothingAndAFailureIsReported) {
     Open(dataFile());
-    fileAnswers.push_back(std::nullopt);
-    ChooseMenu(res::MenuItemId(res::kTextExportCommand));
-    EXPECT_TRUE(messages.empty());
+    wxTEST_DIALOG(ChooseMenu(XRCID("text_export")), ExpectFileDialog(std::nullopt));
 
-    fileAnswers.push_back(platform::wx::FromPath(folder / "no such folder" / "x.txt"));
-    ChooseMenu(res::MenuItemId(res::kTextExportCommand));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, kOpenFailed);
-    EXPECT_EQ(messages[0].style, wxOK | wxICON_EXCLAMATION);
+    MessageSeen message;
+    wxTEST_DIALOG(ChooseMenu(XRCID("text_export")),
+                  ExpectFileDialog(pathIn("no such folder/x.txt")),
+                  ExpectMessageBox(wxOK, &message));
+    EXPECT_EQ(message.text, kOpenFailed);
+    EXPECT_EQ(message.style, wxOK | wxICON_EXCLAMATION);
     EXPECT_EQ(Titles().size(), 294u);
 }
 
@@ -496,6 +454,7 @@ struct AboutSeen {
     wxString title;
     std::vector<wxString> texts;
     bool hasIcon = false;
+    size_t captionIcons = 0;
     wxWindow* parent = nullptr;
     wxPoint centre;
 };
@@ -516,6 +475,7 @@ class ExpectAbout : public wxExpectModalBase<AboutDialog, ExpectAbout> {
                 seen->hasIcon = icon->GetBitmap().IsOk() && icon->GetBitmap().GetWidth() == 32;
             }
         }
+        seen->captionIcons = about->GetIcons().GetIconCount();
         seen->parent = about->GetParent();
         const wxRect frame = about->GetRect();
         seen->centre = wxPoint(frame.x + frame.width / 2, frame.y + frame.height / 2);
@@ -531,19 +491,20 @@ TEST_F(MainDialogTest, AboutEntryOpensTheVersionBoxAndReturnsUnchanged) {
     const size_t last = menus->GetMenuCount() - 1;
     EXPECT_EQ(menus->GetMenuLabel(last), wxString(L"ヘルプ(&H)"));
     ASSERT_EQ(menus->GetMenu(last)->GetMenuItemCount(), 1u);
-    EXPECT_EQ(menus->GetMenu(last)->FindItemByPosition(0)->GetId(), res::kAboutCommand);
+    EXPECT_EQ(menus->GetMenu(last)->FindItemByPosition(0)->GetId(), wxID_ABOUT);
     EXPECT_EQ(menus->GetMenu(last)->FindItemByPosition(0)->GetItemLabel(),
               wxString(L"hoshiwa2 のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
     Open(dataFile());
-    Click(1004);
+    Click("kana_ka");
     AboutSeen seen;
-    wxTEST_DIALOG(ChooseMenu(res::kAboutCommand), ExpectAbout(seen));
+    wxTEST_DIALOG(ChooseMenu(wxID_ABOUT), ExpectAbout(seen));
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, wxString(L"ホシノワ用語集 Viewer ﾊﾞｰｼﾞｮﾝ情報"));
     ASSERT_EQ(seen.texts.size(), 2u);
     EXPECT_EQ(seen.texts[0], wxString(L"ホシノワ用語集 Viewer  Version 1.03"));
     EXPECT_TRUE(seen.hasIcon);
+    EXPECT_EQ(seen.captionIcons, 0u);  // a modal frame: the icon is a control, not in the caption
     EXPECT_EQ(seen.parent, dialog.get());
     const wxRect main = dialog->GetRect();
     EXPECT_NEAR(seen.centre.x, main.x + main.width / 2, 1);
@@ -555,7 +516,7 @@ TEST_F(MainDialogTest, AboutEntryOpensTheVersionBoxAndReturnsUnchanged) {
 }
 
 TEST_F(MainDialogTest, ExitEscapeAndCloseBoxEndTheModalRun) {
-    dialog->CallAfter([this] { ChooseMenu(res::MenuItemId(res::kExitCommand)); });
+    dialog->CallAfter([this] { ChooseMenu(wxID_EXIT); });
     EXPECT_EQ(dialog->ShowModal(), 0);
 
     dialog->CallAfter([this] {

@@ -1,15 +1,17 @@
-// The text conversion at the toolkit's edge and the default extension of the file dialogs.
+// The text conversion at the toolkit's edge and what the file dialogs add to the toolkit's.
 
 #include <gtest/gtest.h>
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
 
-#include <deque>
 #include <fstream>
 
+#include "dialog_expectations.h"
 #include "platform/wx/file_dialog.h"
-#include "platform/wx/message_box.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
 
@@ -49,44 +51,55 @@ TEST(FileDialog, AddsTheDefaultExtensionOnlyToANameWithoutOne) {
 }
 
 // A name typed without an extension can name an existing file once the extension is added:
-// that file is not replaced without asking, and "no" shows the dialog again.
+// that file is not replaced without asking (はい / いいえ, whatever the toolkit's language), and
+// "no" shows the dialog again.
 TEST(FileDialog, AsksBeforeTheDefaultExtensionReplacesAFile) {
     TempDir folder;
     std::ofstream(folder / "rows.csv") << "keep";
     const wxString typed = platform::wx::FromPath(folder / "rows");
-    std::deque<std::optional<wxString>> answers = {typed, typed, std::nullopt};
-    std::deque<int> replies = {wxNO, wxYES};
-    std::vector<wxString> questions;
-    const auto previousDialog = platform::wx::SetFileDialogHook([&](const auto&) {
-        const auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    });
-    const auto previousBox =
-        platform::wx::SetMessageBoxHook([&](const wxString& text, const wxString&, long style) {
-            EXPECT_EQ(style, wxYES_NO | wxICON_EXCLAMATION);
-            questions.push_back(text);
-            const int reply = replies.front();
-            replies.pop_front();
-            return reply;
-        });
-
     platform::wx::FileDialogRequest request;
     request.style = wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
     request.defaultExtension = "csv";
-    EXPECT_EQ(platform::wx::ShowFileDialog(nullptr, request), typed + ".csv");
-    EXPECT_EQ(answers.size(), 1u);  // "no" showed the dialog a second time
-    ASSERT_EQ(questions.size(), 2u);
-    EXPECT_EQ(questions[0], wxString(L"rows.csv は既に存在します。\n上書きしますか?"));
+    std::optional<wxString> chosen;
+    MessageSeen question;
+    wxTEST_DIALOG(chosen = platform::wx::ShowFileDialog(nullptr, request), ExpectFileDialog(typed),
+                  ExpectMessageBox(wxNO, &question), ExpectFileDialog(typed),
+                  ExpectMessageBox(wxYES));
+    EXPECT_EQ(chosen, typed + ".csv");
+    EXPECT_EQ(question.text, wxString(L"rows.csv は既に存在します。\n上書きしますか?"));
+    EXPECT_EQ(question.style, wxYES_NO | wxICON_EXCLAMATION);
+#ifndef __WXMSW__
+    EXPECT_EQ(question.yesLabel, wxString(L"はい"));
+    EXPECT_EQ(question.noLabel, wxString(L"いいえ"));
+#endif
 
     // Without the overwrite option nothing is asked.
-    answers = {typed};
     request.style = wxFD_SAVE;
-    EXPECT_EQ(platform::wx::ShowFileDialog(nullptr, request), typed + ".csv");
-    EXPECT_EQ(questions.size(), 2u);
+    wxTEST_DIALOG(chosen = platform::wx::ShowFileDialog(nullptr, request), ExpectFileDialog(typed));
+    EXPECT_EQ(chosen, typed + ".csv");
+}
 
-    platform::wx::SetFileDialogHook(previousDialog);
-    platform::wx::SetMessageBoxHook(previousBox);
+TEST(FileDialog, FilterPatternsMatchNamesInAnyLetterCase) {
+    using platform::wx::CaseInsensitiveWildcard;
+    EXPECT_EQ(CaseInsensitiveWildcard(L"用語集 (YGS_PRG.BIN)|YGS_PRG.BIN"),
+              wxString(L"用語集 (YGS_PRG.BIN)|[yY][gG][sS]_[pP][rR][gG].[bB][iI][nN]"));
+    EXPECT_EQ(CaseInsensitiveWildcard(L"テキスト (*.txt)|*.txt|すべて (*.*)|*.*"),
+              wxString(L"テキスト (*.txt)|*.[tT][xX][tT]|すべて (*.*)|*.*"));
+#ifdef __WXGTK__
+    // GTK's own filter, as the open dialog uses it, takes the names a FAT stick gives.
+    GtkFileFilter* filter = gtk_file_filter_new();
+    g_object_ref_sink(filter);
+    gtk_file_filter_add_pattern(filter, "[yY][gG][sS]_[pP][rR][gG].[bB][iI][nN]");
+    for (const char* name : {"YGS_PRG.BIN", "ygs_prg.bin", "Ygs_Prg.bin", "YGS_PRG.BIN.txt"}) {
+        GtkFileFilterInfo info = {};
+        info.contains = GTK_FILE_FILTER_DISPLAY_NAME;
+        info.display_name = name;
+        EXPECT_EQ(gtk_file_filter_filter(filter, &info) != FALSE,
+                  std::string(name) != "YGS_PRG.BIN.txt")
+            << name;
+    }
+    g_object_unref(filter);
+#endif
 }
 
 }  // namespace
