@@ -6,6 +6,8 @@
 #include <wx/dialog.h>
 #include <wx/font.h>
 
+#include "show_until_idle.h"
+
 namespace {
 
 class MinimalApp : public wxApp {
@@ -19,14 +21,7 @@ class MinimalApp : public wxApp {
             "MS PGothic,Noto Sans CJK JP,IPAPGothic,VL PGothic,TakaoPGothic")));
         dialog.SetClientSize(dialog.ConvertDialogToPixels(wxSize(351, 262)));
         dialog.CentreOnScreen();
-        bool ended = false;
-        dialog.Bind(wxEVT_IDLE, [&dialog, &ended](wxIdleEvent&) {
-            if (!ended) {
-                ended = true;
-                dialog.EndModal(0);
-            }
-        });
-        dialog.ShowModal();
+        ShowUntilFirstIdle(dialog);
         return 0;
     }
 };

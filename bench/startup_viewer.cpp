@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 
+#include "show_until_idle.h"
 #include "viewer/main_dialog.h"
 
 namespace {
@@ -15,14 +16,7 @@ class StartupApp : public wxApp {
     int OnRun() override {
         MainDialog dialog;
         SetTopWindow(&dialog);
-        bool ended = false;
-        dialog.Bind(wxEVT_IDLE, [&dialog, &ended](wxIdleEvent&) {
-            if (!ended) {
-                ended = true;
-                dialog.EndModal(0);
-            }
-        });
-        dialog.ShowModal();
+        ShowUntilFirstIdle(dialog);
         return 0;
     }
 };
