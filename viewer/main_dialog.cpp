@@ -170,7 +170,11 @@ void MainDialog::OnOpen(wxCommandEvent&) {
     if (!path) {
         return;
     }
-    if (store.Load(platform::wx::ToPath(*path))) {
+    OpenPath(*path);
+}
+
+void MainDialog::OpenPath(const wxString& path) {
+    if (store.Load(platform::wx::ToPath(path))) {
         RefreshList();
         titleList->SetSelection(0);
         ShowDetail(0);

@@ -49,6 +49,11 @@ class MainDialog : public wxFrame {
     /// Enables every control of the template.
     void EnableControls();
 
+    /// Carries out the open command with `path` as the file chosen in its dialog: loads it
+    /// (a failure shows the open message and keeps what was loaded), refreshes the list and
+    /// shows row 0 on success, then enables the controls and export items and transfers.
+    void OpenPath(const wxString& path);
+
   private:
     void OnOpen(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
