@@ -23,10 +23,11 @@ namespace {
 
 const char kUsage[] =
     "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT] DATAFILE "
-    "OUTFILE\n"
-    "       hoshiwa2-export --help | --version";
+    "OUTFILE";
 
 const char kHelp[] =
+    "       hoshiwa2-export --help | --version\n"
+    "\n"
     "Writes the glossary rows of DATAFILE (a YGS_PRG.BIN) to OUTFILE, exactly as the viewer's\n"
     "export does: Shift-JIS text with CRLF line ends.\n"
     "\n"
@@ -168,7 +169,7 @@ int Main(const std::vector<std::string>& args) {
         return 2;
     }
     if (help) {
-        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n\n" + kHelp);
+        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n" + kHelp);
         return 0;
     }
     if (showVersion) {

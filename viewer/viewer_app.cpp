@@ -19,7 +19,7 @@ wxIMPLEMENT_APP(ViewerApp);
 
 namespace {
 
-const char kUsage[] = "usage: hoshiwa2 [FILE]\n       hoshiwa2 --help | --version\n";
+const char kUsage[] = "usage: hoshiwa2 [FILE | --help | --version]\n";
 
 const char kHelp[] =
     "Shows the glossary data file FILE (a YGS_PRG.BIN) in the viewer window, opened as the\n"
