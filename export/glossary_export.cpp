@@ -134,6 +134,24 @@ bool GlossaryStore::ExportCsv(platform::File& file) const {
     return WriteRecords(file, &GlossaryStore::ComposeCsvRecord);
 }
 
+std::string GlossaryStore::TextRecordAt(int row) const {
+    if (row < 0 || row >= visibleCount) {
+        return std::string();
+    }
+    std::string record(ComposeTextRecord(row, nullptr), '\0');
+    ComposeTextRecord(row, record.data());
+    return record;
+}
+
+std::string GlossaryStore::CsvRecordAt(int row) const {
+    if (row < 0 || row >= visibleCount) {
+        return std::string();
+    }
+    std::string record(ComposeCsvRecord(row, nullptr), '\0');
+    ComposeCsvRecord(row, record.data());
+    return record;
+}
+
 bool GlossaryStore::ExportText(const std::filesystem::path& path) const {
     platform::File file;
     if (!file.OpenForWriting(path)) {

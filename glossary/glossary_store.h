@@ -63,6 +63,11 @@ class GlossaryStore {
     bool ExportText(platform::File& file) const;
     bool ExportCsv(platform::File& file) const;
 
+    /// The record that ExportText / ExportCsv writes for `row`: Shift-JIS with CRLF line ends,
+    /// or the empty text for a row outside 0..VisibleCount()-1.
+    std::string TextRecordAt(int row) const;
+    std::string CsvRecordAt(int row) const;
+
   private:
     int EntryOfRow(int row) const;
     // Each returns the size of row's record and, unless `out` is null, writes it there.

@@ -10,24 +10,34 @@
 #include "platform/windows_api.h"
 #endif
 
+#include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
+#include "hoshiwa2_version.h"
 #include "platform/console_output.h"
 #include "platform/cp932.h"
+#include "platform/error_message.h"
 #include "platform/file_access.h"
+#include "tools/utf8_export.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: hoshiwa2-export [--csv] [--row KANA | --search TEXT] DATAFILE OUTFILE";
+    "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT] DATAFILE "
+    "OUTFILE";
 
 const char kHelp[] =
+    "       hoshiwa2-export --help | --version\n"
+    "\n"
     "Writes the glossary rows of DATAFILE (a YGS_PRG.BIN) to OUTFILE, exactly as the viewer's\n"
     "export does: Shift-JIS text with CRLF line ends.\n"
     "\n"
     "  --csv          write CSV (title, reading, texts) instead of the plain-text form\n"
+    "  --encoding ENC shift_jis (the default: the viewer's bytes) or utf-8 (the same records\n"
+    "                 in UTF-8; bytes with no Unicode form become U+FFFD and are reported)\n"
     "  --row KANA     only the kana row of KANA: one of あ か さ た な は ま や ら わ\n"
     "  --search TEXT  only the entries whose title, reading or texts contain TEXT\n"
     "  OUTFILE        a path (created or overwritten), or - for standard output\n"
+    "  --version      print the program's version and exit\n"
     "\n"
     "Exit status: 0 on success, 1 when the data file or the output fails, 2 on a usage error.\n";
 
@@ -36,6 +46,7 @@ const char* const kRowKana[] = {"あ", "か", "さ", "た", "な", "は", "ま",
 
 struct Options {
     bool csv = false;
+    bool utf8 = false;
     std::optional<int> row;
     std::optional<std::string> search;
     std::vector<std::string> paths;
@@ -50,8 +61,25 @@ std::optional<int> RowOfKana(const std::string& kana) {
     return std::nullopt;
 }
 
+// The names --encoding takes, in any letter case.
+std::optional<bool> IsUtf8Encoding(std::string name) {
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    if (name == "utf-8" || name == "utf8") {
+        return true;
+    }
+    if (name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "cp932") {
+        return false;
+    }
+    return std::nullopt;
+}
+
 // Returns false on a usage error.
-bool ParseArguments(const std::vector<std::string>& args, Options& options, bool& help) {
+bool ParseArguments(const std::vector<std::string>& args, Options& options, bool& help,
+                    bool& showVersion) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -61,8 +89,16 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             help = true;
+        } else if (arg == "--version") {
+            showVersion = true;
         } else if (arg == "--csv") {
             options.csv = true;
+        } else if (arg == "--encoding" && i + 1 < args.size()) {
+            const std::optional<bool> utf8 = IsUtf8Encoding(args[++i]);
+            if (!utf8) {
+                return false;
+            }
+            options.utf8 = *utf8;
         } else if (arg == "--row" && i + 1 < args.size() && !options.row && !options.search) {
             options.row = RowOfKana(args[++i]);
             if (!options.row) {
@@ -74,7 +110,7 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             return false;
         }
     }
-    return help || options.paths.size() == 2;
+    return help || showVersion || options.paths.size() == 2;
 }
 
 // Arguments are UTF-8 on every system (see the Windows `wmain`), so paths are made from UTF-8,
@@ -102,6 +138,18 @@ int Run(const Options& options) {
 
     platform::File out;
     const std::string& outPath = options.paths[1];
+    if (options.utf8) {
+        if (outPath == "-") {
+            out.AttachStandardOutput();
+        } else if (!out.OpenForWriting(PathOf(outPath))) {
+            platform::ShowErrorMessage(kOpenFailedMessage);
+            return 1;
+        }
+        std::vector<ReplacedRecord> replaced;
+        const bool ok = ExportUtf8(store, options.csv, out, replaced);
+        platform::WriteUtf8(platform::StandardStream::Error, ReplacementReport(replaced));
+        return ok ? 0 : 1;
+    }
     if (outPath == "-") {
         out.AttachStandardOutput();
         const bool ok = options.csv ? store.ExportCsv(out) : store.ExportText(out);
@@ -115,12 +163,18 @@ int Run(const Options& options) {
 int Main(const std::vector<std::string>& args) {
     Options options;
     bool help = false;
-    if (!ParseArguments(args, options, help)) {
+    bool showVersion = false;
+    if (!ParseArguments(args, options, help, showVersion)) {
         platform::WriteUtf8(platform::StandardStream::Error, std::string(kUsage) + "\n");
         return 2;
     }
     if (help) {
-        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n\n" + kHelp);
+        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n" + kHelp);
+        return 0;
+    }
+    if (showVersion) {
+        platform::WriteUtf8(platform::StandardStream::Output,
+                            std::string("hoshiwa2-export ") + version::kProgramVersion + "\n");
         return 0;
     }
     return Run(options);

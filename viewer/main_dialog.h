@@ -49,9 +49,9 @@ class MainDialog : public wxFrame {
     /// Enables every control of the template.
     void EnableControls();
 
-    /// The open command once a file has been chosen: loads `path` (a failure shows its message
-    /// and keeps the list), refreshes the list on success, and enables every control and the
-    /// export items whatever the result.
+    /// Carries out the open command with `path` as the file chosen in its dialog: loads it
+    /// (a failure shows the open message and keeps what was loaded), refreshes the list and
+    /// shows row 0 on success, then enables the controls and export items and transfers.
     void OpenPath(const wxString& path);
 
   private:

@@ -1,5 +1,14 @@
 #include "viewer/viewer_app.h"
 
+#include <wx/filefn.h>
+#include <wx/filename.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "hoshiwa2_version.h"
+#include "platform/console_output.h"
 #include "viewer/main_dialog.h"
 
 #ifndef _WIN32
@@ -8,8 +17,54 @@
 
 wxIMPLEMENT_APP(ViewerApp);
 
+namespace {
+
+const char kUsage[] = "usage: hoshiwa2 [FILE | --help | --version]\n";
+
+const char kHelp[] =
+    "Shows the glossary data file FILE (a YGS_PRG.BIN) in the viewer window, opened as the\n"
+    "open command would open it; without FILE the window starts empty.\n"
+    "\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the program's version and exit\n";
+
+[[noreturn]] void EndWith(platform::StandardStream stream, const std::string& text, int status) {
+    platform::WriteUtf8(stream, text);
+    std::exit(status);
+}
+
+}  // namespace
+
+bool ViewerApp::Initialize(int& argc, wxChar** argv) {
+    // The toolkit needs a display as soon as it starts; the options that only print must not.
+    std::vector<wxString> files;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const wxString arg(argv[i]);
+        if (optionsEnded || arg == "-" || !arg.StartsWith("-")) {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            EndWith(platform::StandardStream::Output, std::string(kUsage) + "\n" + kHelp, 0);
+        } else if (arg == "--version") {
+            EndWith(platform::StandardStream::Output,
+                    std::string("hoshiwa2 ") + version::kProgramVersion + "\n", 0);
+        } else {
+            EndWith(platform::StandardStream::Error, kUsage, 2);
+        }
+    }
+    if (files.size() > 1) {
+        EndWith(platform::StandardStream::Error, kUsage, 2);
+    }
+    if (!files.empty()) {
+        fileToOpen = files.front();
+    }
+    return wxApp::Initialize(argc, argv);
+}
+
 bool ViewerApp::OnInit() {
-    // wxApp::OnInit would parse the command line; the program has no options to parse.
+    // wxApp::OnInit would parse the command line again; Initialize has done it.
 #ifndef _WIN32
     // An export into a pipe whose reader has gone must fail with the write message rather than
     // end the program.
@@ -21,6 +76,18 @@ bool ViewerApp::OnInit() {
 int ViewerApp::OnRun() {
     MainDialog dialog;
     SetTopWindow(&dialog);
+    if (!fileToOpen.empty()) {
+        // Once the window is on screen, as if FILE had been chosen in the open dialog, which
+        // makes the chosen file's folder the current directory.
+        wxFileName file(fileToOpen);
+        file.MakeAbsolute();
+        dialog.CallAfter([&dialog, file] {
+            if (wxDirExists(file.GetPath())) {
+                wxSetWorkingDirectory(file.GetPath());
+            }
+            dialog.OpenPath(file.GetFullPath());
+        });
+    }
     dialog.ShowModal();
     return 0;
 }

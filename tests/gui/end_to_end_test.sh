@@ -2,7 +2,10 @@
 # Runs the real viewer as a user would, under the current X display (Xvfb, no window manager):
 # opens YGS_PRG.BIN through the GTK open dialog with the keyboard, presses か, exports CSV through
 # the menu and the GTK save dialog, exits, and compares the file with hoshiwa2-export's. A second
-# run is ended with Esc before anything is opened.
+# run is ended with Esc before anything is opened. A third is started from / as `hoshiwa2 FILE`:
+# the か row is exported under a bare file name, which must land beside FILE (FILE's folder is
+# the current directory). A fourth names a missing FILE: the open message box comes up over the
+# window, and the program still ends normally.
 #
 # usage: end_to_end_test.sh HOSHIWA2 HOSHIWA2_EXPORT DATAFILE SCREENSHOT [DATAFILE_WRITER]
 # With DATAFILE_WRITER, DATAFILE is written by it first. The screenshot is saved as SCREENSHOT.
@@ -151,9 +154,43 @@ main=$(window_of_viewer '')
 keys "$main" Escape
 viewer_ends "Esc"
 
+# hoshiwa2 FILE, started elsewhere: the list is there at once, with the focus in the search box.
+(cd / && exec "$viewer" "$work/YGS_PRG.BIN") &
+viewer_pid=$!
+main=$(window_of_viewer '')
+sleep 0.5
+keys "$main" Tab Tab Tab Tab space
+keys "$main" alt+f s c
+dialog=$(window_of_viewer '^Select a file$')
+keys "$dialog" ctrl+a
+type_text "$dialog" "from-command-line.csv"
+keys "$dialog" Return
+window_closed '^Select a file$'
+keys "$main" alt+f e
+viewer_ends "the exit command after hoshiwa2 FILE"
+
+# hoshiwa2 MISSING: the open message box (the viewer's second window) comes up by itself.
+"$viewer" "$work/missing/YGS_PRG.BIN" &
+viewer_pid=$!
+main=$(window_of_viewer '')
+message=
+for _ in $(seq 100); do
+    message=$(xdotool search --all --onlyvisible --pid "$viewer_pid" --name '' | grep -vx "$main" |
+        head -n 1) || true
+    [[ -z $message ]] || break
+    sleep 0.1
+done
+[[ -n $message ]] || { echo "end_to_end_test: no message for a missing FILE" >&2; exit 1; }
+keys "$message" Return
+keys "$main" Escape
+viewer_ends "Esc after the message for a missing FILE"
+
 "$exporter" --csv --row か "$work/YGS_PRG.BIN" "$work/expected.csv"
-if ! cmp "$work/expected.csv" "$work/out/rows.csv"; then
-    echo "end_to_end_test: the viewer's CSV differs from hoshiwa2-export's" >&2
-    exit 1
-fi
-echo "end_to_end_test: CSV of the か row matches ($(wc -c <"$work/out/rows.csv") bytes)"
+for csv in "$work/out/rows.csv" "$work/from-command-line.csv"; do
+    if ! cmp "$work/expected.csv" "$csv"; then
+        echo "end_to_end_test: the viewer's CSV $csv differs from hoshiwa2-export's" >&2
+        exit 1
+    fi
+done
+echo "end_to_end_test: CSV of the か row matches ($(wc -c <"$work/out/rows.csv") bytes)," \
+    "through the menu and after hoshiwa2 FILE"

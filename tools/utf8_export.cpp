@@ -1,0 +1,67 @@
+#include "tools/utf8_export.h"
+
+#include "glossary/glossary_messages.h"
+#include "glossary/glossary_store.h"
+#include "platform/cp932.h"
+#include "platform/error_message.h"
+#include "platform/file_access.h"
+
+namespace {
+
+constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD
+
+// CP932 decodes no byte sequence to U+FFFD, so each one in a converted text is a replacement.
+int ReplacementsIn(const std::string& utf8) {
+    int count = 0;
+    for (std::size_t at = utf8.find(kReplacementCharacter); at != std::string::npos;
+         at = utf8.find(kReplacementCharacter, at + 3)) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+bool ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
+                std::vector<ReplacedRecord>& replaced) {
+    // Each record is converted on its own, so that a broken lead byte at the end of one field
+    // cannot pair with the first byte of the next.
+    std::string bytes;
+    std::vector<std::size_t> recordEnds;
+    for (int row = 0; row < store.VisibleCount(); ++row) {
+        const std::string record =
+            platform::Cp932ToUtf8(csv ? store.CsvRecordAt(row) : store.TextRecordAt(row));
+        const int replacements = ReplacementsIn(record);
+        if (replacements > 0) {
+            replaced.push_back({row + 1, platform::Cp932ToUtf8(store.TitleAt(row)), replacements});
+        }
+        bytes += record;
+        recordEnds.push_back(bytes.size());
+    }
+    if (!file.WritePieces(bytes.data(), recordEnds.data(), recordEnds.size()) || !file.Close()) {
+        platform::ShowErrorMessage(kWriteFailedMessage);
+        file.Abort();
+        return false;
+    }
+    return true;
+}
+
+std::string ReplacementReport(const std::vector<ReplacedRecord>& replaced) {
+    if (replaced.empty()) {
+        return std::string();
+    }
+    int total = 0;
+    for (const ReplacedRecord& r : replaced) {
+        total += r.replacements;
+    }
+    std::string report = "hoshiwa2-export: " + std::to_string(total) +
+                         (total == 1 ? " byte sequence has" : " byte sequences have") +
+                         " no Unicode form and became U+FFFD, in " +
+                         std::to_string(replaced.size()) +
+                         (replaced.size() == 1 ? " record:\n" : " records:\n");
+    for (const ReplacedRecord& r : replaced) {
+        report += "  record " + std::to_string(r.record) + " \"" + r.titleUtf8 +
+                  "\": " + std::to_string(r.replacements) + "\n";
+    }
+    return report;
+}
