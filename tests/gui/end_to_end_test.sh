@@ -14,113 +14,37 @@ data=$3
 screenshot=$4
 writer=${5:-}
 
-if [[ -z "${DISPLAY:-}" ]]; then
-    echo "end_to_end_test: no display; run it under xvfb-run" >&2
-    exit 1
-fi
+test_name=end_to_end_test
+source "$(dirname "$0")/viewer_driver.sh"
+
 if [[ -n "$writer" ]]; then
     mkdir -p "$(dirname "$data")"
     "$writer" "$data"
 fi
 
 work=$(mktemp -d)
-viewer_pid=
-cleanup() {
-    if [[ -n "$viewer_pid" ]] && kill -0 "$viewer_pid" 2>/dev/null; then
-        kill "$viewer_pid"
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_viewer; rm -rf "$work"' EXIT
 
 cp "$data" "$work/YGS_PRG.BIN"
 mkdir "$work/out"
 
-# Waits (at most 30 s, so that a broken build cannot hang the run) for a visible window of the
-# viewer whose title matches $1 (empty: any), and prints its id. GTK gives a Japanese title no
-# WM_NAME under the C locale, so the main window is found as the viewer's first window.
-window_of_viewer() {
-    local criteria=(--all --onlyvisible --pid "$viewer_pid")
-    [[ -z "$1" ]] || criteria+=(--name "$1")
-    local id
-    id=$(timeout 30 xdotool search --sync "${criteria[@]}" | head -n 1) || true
-    [[ -n "$id" ]] || { echo "end_to_end_test: no window \"$1\"" >&2; exit 1; }
-    echo "$id"
-}
-
-# Waits until no visible window of the viewer matches $1.
-window_closed() {
-    for _ in $(seq 300); do
-        xdotool search --all --onlyvisible --pid "$viewer_pid" --name "$1" >/dev/null || return 0
-        sleep 0.1
-    done
-    echo "end_to_end_test: window \"$1\" stays open" >&2
-    exit 1
-}
-
-# Without a window manager nothing gives a window the focus: take it before every key.
-keys() {
-    local window=$1
-    shift
-    xdotool windowfocus --sync "$window"
-    for key in "$@"; do
-        xdotool key "$key"
-        sleep 0.3
-    done
-}
-
-# Waits (at most 10 s) for the viewer to end and fails unless its exit status is 0; $1 says
-# what ended it.
-viewer_ends() {
-    for _ in $(seq 100); do
-        kill -0 "$viewer_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$viewer_pid" 2>/dev/null; then
-        echo "end_to_end_test: the viewer is still running after $1" >&2
-        exit 1
-    fi
-    local status=0
-    wait "$viewer_pid" || status=$?
-    viewer_pid=
-    if [[ $status -ne 0 ]]; then
-        echo "end_to_end_test: after $1 the viewer exited with status $status" >&2
-        exit 1
-    fi
-}
-
-type_text() {
-    xdotool windowfocus --sync "$1"
-    xdotool type --delay 40 "$2"
-    sleep 0.3
-}
-
 cd "$work"
 # GTK's file chooser stores its settings; keep them in memory, away from dconf.
 export GSETTINGS_BACKEND=memory
-"$viewer" &
-viewer_pid=$!
-
+start_viewer
 main=$(window_of_viewer '')
-
-# ファイル(&F) → ファイルを開く(&O); the open dialog starts in the current directory.
-keys "$main" alt+f o
-dialog=$(window_of_viewer '^Select a file$')
-keys "$dialog" ctrl+l ctrl+a
-type_text "$dialog" "$work/YGS_PRG.BIN"
-keys "$dialog" Return
-window_closed '^Select a file$'
+open_glossary "$main" "$work/YGS_PRG.BIN"
 
 # The first open puts the focus in the search box; four tabs reach か (1004).
 keys "$main" Tab Tab Tab Tab space
 
 # ファイル(&F) → ファイルへエクスポート(&S) → CSVファイル(&C).
 keys "$main" alt+f s c
-dialog=$(window_of_viewer '^Select a file$')
+dialog=$(window_of_viewer "$file_dialog_title")
 keys "$dialog" ctrl+a
 type_text "$dialog" "$work/out/rows.csv"
 keys "$dialog" Return
-window_closed '^Select a file$'
+window_closed "$file_dialog_title"
 
 xdotool windowfocus --sync "$main"
 sleep 0.5
@@ -131,15 +55,11 @@ keys "$main" alt+f e
 viewer_ends "the exit command"
 
 # Esc ends the program too, also while every control is still disabled.
-"$viewer" &
-viewer_pid=$!
+start_viewer
 main=$(window_of_viewer '')
 keys "$main" Escape
 viewer_ends "Esc"
 
 "$exporter" --csv --row か "$work/YGS_PRG.BIN" "$work/expected.csv"
-if ! cmp "$work/expected.csv" "$work/out/rows.csv"; then
-    echo "end_to_end_test: the viewer's CSV differs from hoshiwa2-export's" >&2
-    exit 1
-fi
+cmp "$work/expected.csv" "$work/out/rows.csv" || fail "the viewer's CSV differs from hoshiwa2-export's"
 echo "end_to_end_test: CSV of the か row matches ($(wc -c <"$work/out/rows.csv") bytes)"
