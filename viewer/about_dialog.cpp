@@ -1,11 +1,19 @@
 #include "viewer/about_dialog.h"
 
 #include <wx/panel.h>
+#include <wx/statbmp.h>
 #include <wx/xrc/xmlres.h>
 
+#include "platform/wx/accessible_name.h"
 #include "resources/app_icon.h"
 #include "resources/resource_ids.h"
 #include "resources/viewer_resources.h"
+
+namespace {
+
+const wchar_t kIconName[] = L"hoshiwa2 のアイコン";
+
+}  // namespace
 
 AboutDialog::AboutDialog(wxWindow* parent) {
     res::InstallViewerResources();
@@ -14,4 +22,8 @@ AboutDialog::AboutDialog(wxWindow* parent) {
     SetClientSize(XRCCTRL(*this, "client", wxPanel)->GetSize());
     SetIcons(res::AppIconBundle());
     CentreOnParent();
+
+    // The icon has no text of its own; a screen reader names it by what it shows. The two
+    // lines and OK say their own text.
+    platform::wx::SetAccessibleName(XRCCTRL(*this, "128", wxStaticBitmap), kIconName);
 }
