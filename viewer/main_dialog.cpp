@@ -12,6 +12,7 @@
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
+#include "platform/wx/input_method.h"
 #include "platform/wx/wx_text.h"
 #include "resources/app_icon.h"
 #include "resources/resource_ids.h"
@@ -84,6 +85,9 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     platform::wx::SetAccessibleName(searchEdit, searchLabel->GetLabelText());
     platform::wx::SetAccessibleName(titleList, kTitleListName);
     platform::wx::SetAccessibleName(detailEdit, kDetailPaneName);
+    // The key hook leaves keys to an input method composing in either text box.
+    platform::wx::FollowComposition(searchEdit);
+    platform::wx::FollowComposition(detailEdit);
 
     SetClientSize(templateSize);
     CentreOnScreen();
@@ -292,6 +296,12 @@ void MainDialog::OnFont(wxCommandEvent&) {
 }
 
 void MainDialog::OnCharHook(wxKeyEvent& event) {
+    // Keys that an input method is composing with are its own: Esc cancels a conversion and
+    // Return commits it. GTK shows them to this hook first unless the IM takes them earlier.
+    if (platform::wx::IsComposing(FindFocus())) {
+        event.Skip();
+        return;
+    }
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE && !event.HasAnyModifiers()) {
         Close();

@@ -39,32 +39,37 @@ done
 
 cp "$data" "$HOME/YGS_PRG.BIN"
 cd "$HOME"
-GTK_IM_MODULE=ibus start_viewer
-main=$(window_of_viewer '')
+# ibus's GTK module takes keys before any widget sees them, through a key snooper. Without the
+# snooper, as with other input methods and in GTK 4, the dialog's key hook sees them first.
+for snooper in on off; do
+    [[ $snooper == on ]] || export IBUS_DISABLE_SNOOPER=1
+    GTK_IM_MODULE=ibus start_viewer
+    main=$(window_of_viewer '')
 
-# With the IM on, letters go to it: F10 and Return reach ファイル → ファイルを開く, and Return
-# opens YGS_PRG.BIN, which the open dialog offers from the current directory.
-keys "$main" F10 Return Return
-dialog=$(window_of_viewer "$file_dialog_title")
-keys "$dialog" Return
-window_closed "$file_dialog_title"
-probe view "$exporter" YGS_PRG.BIN
+    # With the IM on, letters go to it: F10 and Return reach ファイル → ファイルを開く, and Return
+    # opens YGS_PRG.BIN, which the open dialog offers from the current directory.
+    keys "$main" F10 Return Return
+    dialog=$(window_of_viewer "$file_dialog_title")
+    keys "$dialog" Return
+    window_closed "$file_dialog_title"
+    probe view "$exporter" YGS_PRG.BIN
 
-# The first open leaves the focus in the search box. みなと converts to 港 or a word like it.
-reading=みなと
-type_text "$main" minato
-keys "$main" space Escape
-kill -0 "$viewer_pid" 2>/dev/null || fail "Esc during a conversion ended the program"
-[[ -z "$(probe text 検索文字列:)" ]] || fail "Esc during a conversion committed text"
-# The reading is still being composed: Space converts it again, Return commits the kanji.
-keys "$main" space Return
-text=$(probe text 検索文字列:)
-[[ -n "$text" && "$text" != "$reading" ]] || fail "the box holds \"$text\", not a conversion"
-probe view "$exporter" YGS_PRG.BIN
+    # The first open leaves the focus in the search box. みなと converts to 港 or a word like it.
+    reading=みなと
+    type_text "$main" minato
+    keys "$main" space Escape
+    kill -0 "$viewer_pid" 2>/dev/null || fail "Esc during a conversion ended the program"
+    [[ -z "$(probe text 検索文字列:)" ]] || fail "Esc during a conversion committed text"
+    # The reading is still being composed: Space converts it again, Return commits the kanji.
+    keys "$main" space Return
+    text=$(probe text 検索文字列:)
+    [[ -n "$text" && "$text" != "$reading" ]] || fail "the box holds \"$text\", not a conversion"
+    probe view "$exporter" YGS_PRG.BIN
 
-# With nothing composed, Return in the box presses 検索, and Esc ends the program.
-keys "$main" Return
-probe view "$exporter" YGS_PRG.BIN --search "$text"
-keys "$main" Escape
-viewer_ends "Esc with nothing composed"
-echo "$test_name: searched for $text"
+    # With nothing composed, Return in the box presses 検索, and Esc ends the program.
+    keys "$main" Return
+    probe view "$exporter" YGS_PRG.BIN --search "$text"
+    keys "$main" Escape
+    viewer_ends "Esc with nothing composed"
+    echo "$test_name: searched for $text (ibus key snooper $snooper)"
+done
