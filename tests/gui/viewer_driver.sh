@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Drives the real viewer with xdotool under the current X display (Xvfb, no window manager).
 # Sourced by the GUI test scripts. The sourcing script sets $viewer (the binary) and
 # $test_name (the prefix of its messages); start_viewer runs the viewer and sets $viewer_pid,
@@ -15,7 +16,7 @@ file_dialog_title='Select a file'
 
 # Runs the calling script again, with the arguments given, inside a D-Bus session and a home of
 # its own, so that nothing it starts (the accessibility bus, dconf, ibus, Anthy) meets or writes
-# the user's; inside that session it returns at once. Screen readers' AT-SPI is on there.
+# the user's; inside that session it returns at once, with AT-SPI on.
 own_session() {
     if [[ -z "${HOSHIWA2_TEST_HOME:-}" ]]; then
         local home status=0
@@ -34,7 +35,6 @@ own_session() {
     export AT_SPI_BUS_ADDRESS=${AT_SPI_BUS_ADDRESS// /}
 }
 
-
 start_viewer() {
     "$viewer" "$@" &
     viewer_pid=$!
@@ -47,12 +47,12 @@ stop_viewer() {
 }
 
 # Prints the ids of the viewer's visible windows titled exactly $1 (empty: every window). The
-# title is read whole: GTK gives a Japanese title no WM_NAME under the C locale, which xdotool's
-# --name would match.
+# title is read whole from _NET_WM_NAME: under the C locale GTK gives a Japanese title no WM_NAME,
+# which xdotool's --name matches.
 windows_titled() {
     local id
     for id in $(xdotool search --all --onlyvisible --pid "$viewer_pid" '' 2>/dev/null); do
-        if [[ -z "$1" || "$(xdotool getwindowname "$id")" == "$1" ]]; then
+        if [[ -z "$1" || "$(xdotool getwindowname "$id" 2>/dev/null)" == "$1" ]]; then
             echo "$id"
         fi
     done
