@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/wx/accessible_name.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
@@ -23,6 +24,12 @@ namespace {
 // Caption of the error message boxes; the same as the dialog's own.
 const wchar_t kMessageCaption[] = L"ホシノワ 用語集 Viewer";
 const wchar_t kHelpMenuTitle[] = L"ヘルプ(&H)";
+
+// Accessible names of the controls that show no label of their own, and of the counter while
+// it is empty.
+const wchar_t kTitleListName[] = L"用語一覧";
+const wchar_t kDetailPaneName[] = L"説明";
+const wchar_t kEmptyCounterName[] = L"件数";
 
 const char kGlossaryFileName[] = "YGS_PRG.BIN";
 const wchar_t kGlossaryFilter[] = L"用語集バイナリファイル (YGS_PRG.BIN)|YGS_PRG.BIN";
@@ -81,6 +88,16 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     counterLabel = XRCCTRL(*this, "counter", wxStaticText);
     fontButton = XRCCTRL(*this, "font_button", wxButton);
 
+    // What a screen reader says for each control: the buttons and the search label say their
+    // own text; the search box is named by its label (GTK also ties the two), the list and the
+    // pane by what they hold. The counter is named by its text, in TransferToControls.
+    platform::wx::SetAccessibleName(searchEdit, searchLabel->GetLabelText());
+    platform::wx::SetAccessibleName(titleList, kTitleListName);
+    platform::wx::SetAccessibleName(detailEdit, kDetailPaneName);
+    // The key hook leaves keys to an input method composing in either text box.
+    platform::wx::FollowComposition(searchEdit);
+    platform::wx::FollowComposition(detailEdit);
+
     SetClientSize(templateSize);
     CentreOnScreen();
     AddAboutEntry();
@@ -117,6 +134,9 @@ void MainDialog::TransferToControls() {
     detailEdit->ChangeValue(platform::wx::ToControlLineEnds(detailText));
     searchEdit->ChangeValue(searchText);
     counterLabel->SetLabelText(counterText);
+    // A name set once stays; the counter's has to follow its text.
+    platform::wx::SetAccessibleName(counterLabel,
+                                    counterText.empty() ? kEmptyCounterName : counterText);
 }
 
 void MainDialog::TransferFromControls() {

@@ -1,15 +1,15 @@
 #include "platform/wx/input_method.h"
 
-#ifdef __WXMSW__
 #include <wx/msw/wrapwin.h>
 
 #include <imm.h>
-#endif
 
 namespace platform::wx {
 
+// The IME's context knows its composition; there is nothing to follow.
+void FollowComposition(wxWindow*) {}
+
 bool IsInputMethodKey(const wxKeyEvent& event, wxWindow* focus) {
-#ifdef __WXMSW__
     // A key the IME has taken arrives as VK_PROCESSKEY. wx's keyboard hook, though, sees the
     // key before the IME does, so a composition in progress counts as well: not skipping its
     // keys would close the program on the Esc that cancels a conversion, and can leave the IME
@@ -28,11 +28,6 @@ bool IsInputMethodKey(const wxKeyEvent& event, wxWindow* focus) {
     const LONG composing = ImmGetCompositionStringW(context, GCS_COMPSTR, nullptr, 0);
     ImmReleaseContext(window, context);
     return composing > 0;
-#else
-    (void)event;
-    (void)focus;
-    return false;
-#endif
 }
 
 }  // namespace platform::wx
