@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/wx/accessible_name.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
@@ -71,6 +72,12 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     counterLabel = Fetch<wxStaticText>(res::kCounterLabel);
     fontButton = Fetch<wxButton>(res::kFontButton);
 
+#ifdef __WXMSW__
+    // The search box takes its name from the label before it; the others have no label.
+    platform::wx::SetAccessibleName(titleList, L"用語一覧");
+    platform::wx::SetAccessibleName(detailEdit, L"説明");
+#endif
+
     SetClientSize(templateSize);
     CentreOnScreen();
     AddAboutEntry();
@@ -107,6 +114,9 @@ void MainDialog::TransferToControls() {
     detailEdit->ChangeValue(platform::wx::ToControlLineEnds(detailText));
     searchEdit->ChangeValue(searchText);
     counterLabel->SetLabelText(counterText);
+#ifdef __WXMSW__
+    platform::wx::SetAccessibleName(counterLabel, counterText.empty() ? L"件数" : counterText);
+#endif
 }
 
 void MainDialog::TransferFromControls() {
