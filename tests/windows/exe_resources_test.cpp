@@ -436,7 +436,7 @@ TEST_F(Manifest, IsTheOnlyOne) {
     EXPECT_EQ(Names(kManifestType), std::vector<std::wstring>{L"#1"});
 }
 
-TEST_F(Manifest, DeclaresPerMonitorV2DpiAwarenessWithPerMonitorBefore) {
+TEST_F(Manifest, DeclaresPerMonitorV2DpiAwareness) {
     // Windows 10 1703 and later read dpiAwareness, taking the first value they know; earlier
     // versions read dpiAware ("true/pm": per monitor on 8.1, system-aware on 7).
     EXPECT_EQ(Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
