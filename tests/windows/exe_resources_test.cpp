@@ -275,18 +275,6 @@ TEST_F(AppIcon, Icon128Has16ColoursAt32AndTrueColourFrom16To256Pixels) {
     EXPECT_EQ(formats, expected);
 }
 
-TEST_F(AppIcon, WindowsPicksATrueColourImageOfEachSizeItAsksFor) {
-    // Small and large icons at 100 % to 200 % and Explorer's views.
-    std::vector<unsigned char> group = Group(kAppIconId);
-    ASSERT_FALSE(group.empty());
-    for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
-        const int id = LookupIconIdFromDirectoryEx(group.data(), TRUE, size, size, LR_DEFAULTCOLOR);
-        const ImageFormat format = FormatOf(Resource(MAKEINTRESOURCEW(id), kIconType));
-        EXPECT_EQ(format.width, size);
-        EXPECT_EQ(format.bits, 32) << size << " pixels";
-    }
-}
-
 TEST_F(AppIcon, TrueColourImagesHaveTransparentCorners) {
     // The drawing leaves the corners empty; a 32-bit image with an opaque corner lost its alpha.
     for (const GroupIconEntry& entry : Entries(Group(kAppIconId))) {
