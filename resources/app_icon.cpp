@@ -12,13 +12,6 @@
 
 namespace res {
 
-namespace {
-
-// The icon control's sizes at 100 %, 150 % and 200 %.
-constexpr int kControlSizes[] = {32, 48, 64};
-
-}  // namespace
-
 #ifdef __WXMSW__
 
 // Windows builds carry icon 128 in the program's resources (hoshiwa2.rc: app_icon.xpm's pixels
@@ -42,8 +35,9 @@ wxBitmapBundle AppIconArtProvider::CreateBitmapBundle(const wxArtID& id, const w
     if (id != kAppIconArtId) {
         return wxBitmapBundle();
     }
+    // The icon control's sizes at 100 %, 150 % and 200 %.
     wxVector<wxBitmap> bitmaps;
-    for (int size : kControlSizes) {
+    for (int size : {32, 48, 64}) {
         bitmaps.push_back(wxBitmap(
             wxIcon(wxString::Format("#%d", kAppIcon), wxBITMAP_TYPE_ICO_RESOURCE, size, size)));
     }
@@ -78,14 +72,12 @@ wxBitmapBundle AppIconArtProvider::CreateBitmapBundle(const wxArtID& id, const w
     if (id != kAppIconArtId) {
         return wxBitmapBundle();
     }
-    // The drawn image at 100 %, the SVG at the larger scales.
+    // The drawn image at 100 %, the SVG at 150 % and 200 %.
     wxVector<wxBitmap> bitmaps;
     bitmaps.push_back(wxBitmap(app_icon_xpm));
     const wxBitmapBundle drawing = wxBitmapBundle::FromSVG(kAppIconSvg, wxSize(256, 256));
-    for (int size : kControlSizes) {
-        if (size != 32) {
-            bitmaps.push_back(drawing.GetBitmap(wxSize(size, size)));
-        }
+    for (int size : {48, 64}) {
+        bitmaps.push_back(drawing.GetBitmap(wxSize(size, size)));
     }
     return wxBitmapBundle::FromBitmaps(bitmaps);
 }
