@@ -1,0 +1,110 @@
+// What a screen reader reads through Active Accessibility from the running viewer's main dialog.
+// scripts/run-windows-viewer-test runs it while hoshiwa2.exe shows a kana row. The names come
+// from Windows' own proxies for the standard controls: an edit box is named after the label
+// before it, a button and a static text after their text.
+
+#include <gtest/gtest.h>
+
+#include "platform/windows_api.h"
+
+#include <oleacc.h>
+
+#include <cwchar>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Control {
+    std::wstring className;
+    std::wstring text;
+    std::wstring name;  // "<none>" when the control has no accessible name
+};
+
+std::wstring AccessibleName(HWND window) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return L"<none>";
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring result = L"<none>";
+    if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+        result = name;
+        SysFreeString(name);
+    }
+    accessible->Release();
+    return result;
+}
+
+// Every control of the main dialog, in z-order (the templates' order).
+class MainDialogNames : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        const HWND dialog = FindWindowW(nullptr, L"ホシノワ 用語集 Viewer");
+        ASSERT_NE(dialog, nullptr) << "the viewer is not running";
+        EnumChildWindows(
+            dialog,
+            [](HWND window, LPARAM param) -> BOOL {
+                wchar_t className[64] = {};
+                wchar_t text[256] = {};
+                GetClassNameW(window, className, std::size(className));
+                GetWindowTextW(window, text, std::size(text));
+                reinterpret_cast<std::vector<Control>*>(param)->push_back(
+                    {className, text, AccessibleName(window)});
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&controls));
+    }
+
+    void TearDown() override { CoUninitialize(); }
+
+    std::vector<Control> Of(const wchar_t* className) const {
+        std::vector<Control> found;
+        for (const Control& control : controls) {
+            if (_wcsicmp(control.className.c_str(), className) == 0) {
+                found.push_back(control);
+            }
+        }
+        return found;
+    }
+
+    std::vector<Control> controls;
+};
+
+TEST_F(MainDialogNames, SearchBoxIsNamedByItsLabel) {
+    // The label comes just before the search box, so Windows names the box after it.
+    const std::vector<Control> edits = Of(L"Edit");
+    ASSERT_FALSE(edits.empty());
+    EXPECT_EQ(edits.front().name, L"検索文字列:");
+}
+
+TEST_F(MainDialogNames, ButtonsAreNamedByTheirLabels) {
+    std::vector<std::wstring> names;
+    for (const Control& button : Of(L"Button")) {
+        names.push_back(button.name);
+    }
+    const std::vector<std::wstring> expected = {L"検索", L"全て", L"あ",          L"か", L"さ",
+                                                L"た",   L"な",   L"は",          L"ま", L"や",
+                                                L"ら",   L"わ",   L"フォント変更"};
+    EXPECT_EQ(names, expected);
+}
+
+TEST_F(MainDialogNames, CounterIsNamedByItsText) {
+    int counters = 0;
+    for (const Control& label : Of(L"Static")) {
+        if (label.text.find(L'/') != std::wstring::npos) {
+            ++counters;
+            EXPECT_EQ(label.name, label.text);
+        }
+    }
+    EXPECT_EQ(counters, 1) << "one counter such as 41/294";
+}
+
+}  // namespace
