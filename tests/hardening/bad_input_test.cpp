@@ -155,7 +155,7 @@ TEST_F(BadInput, ATruncatedSampleHoldsExactlyTheEntriesItCompletes) {
         ASSERT_EQ(::truncate(cut.c_str(), length), 0);
         int completed = 0;
         for (const ChunkDescriptor& chunk : ChunkIndex) {
-            completed += std::string(chunk.tag) == "SEP" && chunk.end <= length ? 1 : 0;
+            completed += chunk.tag == ChunkTag::Separator && chunk.end <= length ? 1 : 0;
         }
         // A fresh load into a store that held the whole sample: nothing may be left over.
         ASSERT_TRUE(store.Load(cut)) << length;

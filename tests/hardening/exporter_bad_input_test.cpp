@@ -135,7 +135,7 @@ TEST_F(ExporterBadInput, ExportsWhatATruncatedFileCompletes) {
     }
     int expected = 0;
     for (const ChunkDescriptor& chunk : ChunkIndex) {
-        expected += std::string(chunk.tag) == "SEP" && chunk.end <= kGlossaryBegin + 5000 ? 1 : 0;
+        expected += chunk.tag == ChunkTag::Separator && chunk.end <= kGlossaryBegin + 5000 ? 1 : 0;
     }
     EXPECT_EQ(completed, expected);
     EXPECT_GT(completed, 0);
