@@ -19,6 +19,7 @@
 #include <tuple>
 #include <vector>
 
+#include "export/glossary_export.h"
 #include "fuzz/reference.h"
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_store.h"
@@ -221,8 +222,8 @@ struct Exports {
 };
 
 Exports Export(const GlossaryStore& store, const std::filesystem::path& dir) {
-    Check(store.ExportText(dir / "out.txt"), "text export succeeds");
-    Check(store.ExportCsv(dir / "out.csv"), "CSV export succeeds");
+    Check(ExportText(store, dir / "out.txt"), "text export succeeds");
+    Check(ExportCsv(store, dir / "out.csv"), "CSV export succeeds");
     return {ReadFile(dir / "out.txt"), ReadFile(dir / "out.csv")};
 }
 

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "export/glossary_export.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
@@ -198,7 +199,7 @@ void MainDialog::OnTextExport(wxCommandEvent&) {
     }
     const auto path = platform::wx::ShowFileDialog(this, SaveRequest("txt", kTextFilter));
     if (path) {
-        store.ExportText(platform::wx::ToPath(*path));
+        ExportText(store, platform::wx::ToPath(*path));
     }
 }
 
@@ -208,7 +209,7 @@ void MainDialog::OnCsvExport(wxCommandEvent&) {
     }
     const auto path = platform::wx::ShowFileDialog(this, SaveRequest("csv", kCsvFilter));
     if (path) {
-        store.ExportCsv(platform::wx::ToPath(*path));
+        ExportCsv(store, platform::wx::ToPath(*path));
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
@@ -33,7 +34,7 @@ class GlossaryExport : public ::testing::Test {
 }  // namespace
 
 TEST_F(GlossaryExport, WritesTheShownRowsAsTextRecords) {
-    ASSERT_TRUE(store.ExportText(dir / "out.txt"));
+    ASSERT_TRUE(ExportText(store, dir / "out.txt"));
     const std::string expected =
         // かい: raw title, reading line, text1, blank line
         "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" + "E003\r\n" + Sj("（かき）") +
@@ -46,7 +47,7 @@ TEST_F(GlossaryExport, WritesTheShownRowsAsTextRecords) {
 }
 
 TEST_F(GlossaryExport, WritesTheShownRowsAsCsvRecords) {
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     const std::string expected =
         "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n" +
         // quotes inside a field are doubled; the comma stays inside the quotes
@@ -58,18 +59,18 @@ TEST_F(GlossaryExport, WritesTheShownRowsAsCsvRecords) {
 
 TEST_F(GlossaryExport, WritesEntriesWithoutReadingOrText2WithEmptyPieces) {
     store.Search("T002");
-    ASSERT_TRUE(store.ExportText(dir / "out.txt"));
+    ASSERT_TRUE(ExportText(store, dir / "out.txt"));
     EXPECT_EQ(ReadBytes(dir / "out.txt"), "E002\r\nT002\r\n\r\n");
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     EXPECT_EQ(ReadBytes(dir / "out.csv"), "\"E002\",\"\",\"T002\"\r\n");
 }
 
 TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
     store.FilterByKanaRow(9);
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     EXPECT_EQ(ReadBytes(dir / "out.csv"), "");
     store.ShowAll();
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     const std::string all = ReadBytes(dir / "out.csv");
     std::size_t lines = 0;
     for (std::size_t pos = 0; (pos = all.find("\r\n", pos)) != std::string::npos; pos += 2) {
@@ -79,8 +80,8 @@ TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
 }
 
 TEST_F(GlossaryExport, ReportsOpenFailuresWithoutWriting) {
-    EXPECT_FALSE(store.ExportText(dir / "missing" / "out.txt"));
-    EXPECT_FALSE(store.ExportCsv(dir.Path()));  // a directory
+    EXPECT_FALSE(ExportText(store, dir / "missing" / "out.txt"));
+    EXPECT_FALSE(ExportCsv(store, dir.Path()));  // a directory
     EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kOpenFailedMessage));
     EXPECT_EQ(store.VisibleCount(), 3);  // the store is untouched
 }
@@ -95,12 +96,12 @@ bool FailLaterWrites(platform::FileOperation operation) {
 TEST_F(GlossaryExport, ReportsWriteFailuresAndKeepsWhatWasWritten) {
     std::size_t failures = 0;
 #ifndef _WIN32
-    EXPECT_FALSE(store.ExportText("/dev/full"));  // a full disk; Windows has no such device
+    EXPECT_FALSE(ExportText(store, "/dev/full"));  // a full disk; Windows has no such device
     ++failures;
 #endif
     writesBeforeFailure = 1;
     const auto previous = platform::SetFileFaultHook(FailLaterWrites);
-    EXPECT_FALSE(store.ExportCsv(dir / "partial.csv"));
+    EXPECT_FALSE(ExportCsv(store, dir / "partial.csv"));
     ++failures;
     platform::SetFileFaultHook(previous);
     EXPECT_EQ(recorder.messages, std::vector<std::string>(failures, kWriteFailedMessage));
@@ -110,7 +111,7 @@ TEST_F(GlossaryExport, ReportsWriteFailuresAndKeepsWhatWasWritten) {
 TEST_F(GlossaryExport, AFailedRecordKeepsTheRecordsBeforeItInEitherForm) {
     writesBeforeFailure = 2;
     const auto previous = platform::SetFileFaultHook(FailLaterWrites);
-    EXPECT_FALSE(store.ExportText(dir / "partial.txt"));
+    EXPECT_FALSE(ExportText(store, dir / "partial.txt"));
     platform::SetFileFaultHook(previous);
     EXPECT_EQ(recorder.messages, std::vector<std::string>{kWriteFailedMessage});
     EXPECT_EQ(ReadBytes(dir / "partial.txt"), "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" +
@@ -125,7 +126,7 @@ TEST(GlossaryExportWithoutQuotes, WritesCsvFieldsAsTheyAre) {
     WriteGlossary(dir / "g.bin", NumberedEntries());
     ASSERT_TRUE(store.Load(dir / "g.bin"));
     store.Search("T00");
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     std::string expected;
     for (int row = 0; row < store.VisibleCount(); ++row) {
         expected += "\"" + store.TitleAt(row) + "\",\"\",\"" + store.Text2At(row) +

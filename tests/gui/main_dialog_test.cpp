@@ -19,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_store.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
@@ -158,7 +159,7 @@ class MainDialogTest : public ::testing::Test {
         EXPECT_TRUE(store.Load(folder / "YGS_PRG.BIN"));
         filter(store);
         const auto path = folder / "expected";
-        EXPECT_TRUE(csv ? store.ExportCsv(path) : store.ExportText(path));
+        EXPECT_TRUE(csv ? ExportCsv(store, path) : ExportText(store, path));
         return ReadBytes(path);
     }
 

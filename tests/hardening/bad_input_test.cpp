@@ -11,6 +11,7 @@
 #include <random>
 #include <set>
 
+#include "export/glossary_export.h"
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
@@ -222,7 +223,7 @@ TEST_F(BadInput, LoadsAndExportsThroughLongJapanesePathsWithSpaces) {
     while (name.size() < 240) {
         name += "用語";
     }
-    ASSERT_TRUE(other.ExportCsv(folder / std::filesystem::u8path(name)));
+    ASSERT_TRUE(ExportCsv(other, folder / std::filesystem::u8path(name)));
     EXPECT_EQ(ReadBytes(folder / std::filesystem::u8path(name)), expected.csv);
     EXPECT_TRUE(recorder.messages.empty());
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "hardening/hardening_support.h"
@@ -24,8 +25,8 @@ class BadOutput : public ::testing::Test {
     // Both exports to `path`, each expected to fail with `message`.
     void ExpectBothFail(const std::filesystem::path& path, const char* message) {
         recorder.messages.clear();
-        EXPECT_FALSE(store.ExportText(path)) << path;
-        EXPECT_FALSE(store.ExportCsv(path)) << path;
+        EXPECT_FALSE(ExportText(store, path)) << path;
+        EXPECT_FALSE(ExportCsv(store, path)) << path;
         EXPECT_EQ(recorder.messages, std::vector<std::string>(2, message)) << path;
     }
 
@@ -41,7 +42,7 @@ TEST_F(BadOutput, ReportsAFullDeviceAsAWriteFailure) {
     platform::File full;
     ASSERT_TRUE(full.OpenForWriting("/dev/full"));
     recorder.messages.clear();
-    EXPECT_FALSE(store.ExportCsv(full));
+    EXPECT_FALSE(ExportCsv(store, full));
     EXPECT_EQ(recorder.messages, std::vector<std::string>{kWriteFailedMessage});
     EXPECT_FALSE(full.IsOpen());
 }
@@ -69,10 +70,10 @@ TEST_F(BadOutput, WritesIntoAFifoThatSomeoneReads) {
     MakeFifo(fifo);
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     ASSERT_GE(reader, 0);
-    ASSERT_TRUE(store.ExportCsv(dir / "expected.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "expected.csv"));
     const std::string expected = ReadBytes(dir / "expected.csv");
     ASSERT_LT(expected.size(), 16384u);  // fits the pipe, so no second thread is needed
-    ASSERT_TRUE(store.ExportCsv(fifo));
+    ASSERT_TRUE(ExportCsv(store, fifo));
     std::string got(expected.size() + 1, '\0');
     const ssize_t n = ::read(reader, got.data(), got.size());
     ASSERT_GE(n, 0);

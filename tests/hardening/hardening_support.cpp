@@ -1,4 +1,5 @@
 #include "hardening/hardening_support.h"
+#include "export/glossary_export.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -27,8 +28,8 @@ StoreSnapshot Snapshot(const GlossaryStore& store, const std::filesystem::path& 
     StoreSnapshot snapshot;
     snapshot.loaded = store.IsLoaded();
     snapshot.rows = ShownRows(store);
-    EXPECT_TRUE(store.ExportText(dir / "snapshot.txt"));
-    EXPECT_TRUE(store.ExportCsv(dir / "snapshot.csv"));
+    EXPECT_TRUE(ExportText(store, dir / "snapshot.txt"));
+    EXPECT_TRUE(ExportCsv(store, dir / "snapshot.csv"));
     snapshot.text = ReadBytes(dir / "snapshot.txt");
     snapshot.csv = ReadBytes(dir / "snapshot.csv");
     return snapshot;

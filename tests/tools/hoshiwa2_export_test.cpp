@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_store.h"
 #include "support/glossary_fixture.h"
 
@@ -154,7 +155,7 @@ class Exporter : public ::testing::Test {
             store.Search(search);
         }
         const auto path = dir / "expected";
-        EXPECT_TRUE(csv ? store.ExportCsv(path) : store.ExportText(path));
+        EXPECT_TRUE(csv ? ExportCsv(store, path) : ExportText(store, path));
         return ReadBytes(path);
     }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+
+class GlossaryStore;
+
+namespace platform {
+class File;
+}
+
+/// Writes the rows `store` shows to `path` (created or truncated) as plain text (each entry as
+/// ComposeEntryText's TextExport form) or as CSV ("title","reading","text2text1" with quotes
+/// doubled), Shift-JIS with CRLF line ends. On failure the message is shown and false returned;
+/// records written before a write failure stay in the file.
+bool ExportText(const GlossaryStore& store, const std::filesystem::path& path);
+bool ExportCsv(const GlossaryStore& store, const std::filesystem::path& path);
+
+/// The same exports onto a file that is already open (standard output, for example); the file
+/// is closed at the end. False after a write or close failure, which is shown.
+bool ExportText(const GlossaryStore& store, platform::File& file);
+bool ExportCsv(const GlossaryStore& store, platform::File& file);
