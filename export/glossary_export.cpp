@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "glossary/entry_text.h"
 #include "glossary/glossary_messages.h"
@@ -69,23 +68,21 @@ std::size_t ComposeCsvRecord(const GlossaryStore& store, int row, char* out) {
 }
 
 // The records are composed straight into one buffer sized for all of them, so each piece costs
-// a copy and nothing more, and go out together; each is still a write of its own as far as
-// failures go, so a failure keeps the records before it in the file.
+// a copy and nothing more, and go to the file in one write. A disk that fills up keeps the
+// bytes it took, as a write per record would have left it.
 template <typename Compose>
 bool WriteRecords(const GlossaryStore& store, platform::File& file, Compose compose) {
     const int rows = store.VisibleCount();
-    std::vector<std::size_t> recordEnds(static_cast<std::size_t>(rows));
     std::size_t size = 0;
     for (int row = 0; row < rows; ++row) {
         size += compose(row, nullptr);
-        recordEnds[static_cast<std::size_t>(row)] = size;
     }
     const std::unique_ptr<char[]> bytes(new char[size + 1]);
     char* out = bytes.get();
     for (int row = 0; row < rows; ++row) {
         out += compose(row, out);
     }
-    if (!file.WritePieces(bytes.get(), recordEnds.data(), recordEnds.size()) || !file.Close()) {
+    if (!file.Write(bytes.get(), size) || !file.Close()) {
         platform::ShowErrorMessage(kWriteFailedMessage);
         file.Abort();
         return false;

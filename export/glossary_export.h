@@ -11,7 +11,7 @@ class File;
 /// Writes the rows `store` shows to `path` (created or truncated) as plain text (each entry as
 /// ComposeEntryText's TextExport form) or as CSV ("title","reading","text2text1" with quotes
 /// doubled), Shift-JIS with CRLF line ends. On failure the message is shown and false returned;
-/// records written before a write failure stay in the file.
+/// what the file system took before a write failure stays in the file.
 bool ExportText(const GlossaryStore& store, const std::filesystem::path& path);
 bool ExportCsv(const GlossaryStore& store, const std::filesystem::path& path);
 

@@ -5,6 +5,9 @@
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
 #include "support/glossary_fixture.h"
+#ifndef _WIN32
+#include "support/special_files.h"
+#endif
 
 namespace {
 
@@ -87,37 +90,51 @@ TEST_F(GlossaryExport, ReportsOpenFailuresWithoutWriting) {
 }
 
 namespace {
-int writesBeforeFailure = 0;
-bool FailLaterWrites(platform::FileOperation operation) {
-    return operation == platform::FileOperation::Write && writesBeforeFailure-- <= 0;
+bool FailWrites(platform::FileOperation operation) {
+    return operation == platform::FileOperation::Write;
 }
 }  // namespace
 
-TEST_F(GlossaryExport, ReportsWriteFailuresAndKeepsWhatWasWritten) {
-    std::size_t failures = 0;
-#ifndef _WIN32
-    EXPECT_FALSE(ExportText(store, "/dev/full"));  // a full disk; Windows has no such device
-    ++failures;
-#endif
-    writesBeforeFailure = 1;
-    const auto previous = platform::SetFileFaultHook(FailLaterWrites);
-    EXPECT_FALSE(ExportCsv(store, dir / "partial.csv"));
-    ++failures;
+TEST_F(GlossaryExport, ReportsWriteFailuresAndClosesTheFile) {
+    const auto previous = platform::SetFileFaultHook(FailWrites);
+    EXPECT_FALSE(ExportCsv(store, dir / "failed.csv"));
     platform::SetFileFaultHook(previous);
+    std::size_t failures = 1;
+#ifndef _WIN32
+    // A full disk, named and already open (as standard output is); Windows has no such device.
+    EXPECT_FALSE(ExportText(store, "/dev/full"));
+    platform::File full;
+    ASSERT_TRUE(full.OpenForWriting("/dev/full"));
+    EXPECT_FALSE(ExportCsv(store, full));
+    EXPECT_FALSE(full.IsOpen());
+    failures += 2;
+#endif
     EXPECT_EQ(recorder.messages, std::vector<std::string>(failures, kWriteFailedMessage));
-    EXPECT_EQ(ReadBytes(dir / "partial.csv"), "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n");
 }
 
-TEST_F(GlossaryExport, AFailedRecordKeepsTheRecordsBeforeItInEitherForm) {
-    writesBeforeFailure = 2;
-    const auto previous = platform::SetFileFaultHook(FailLaterWrites);
-    EXPECT_FALSE(ExportText(store, dir / "partial.txt"));
-    platform::SetFileFaultHook(previous);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{kWriteFailedMessage});
-    EXPECT_EQ(ReadBytes(dir / "partial.txt"), "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" +
-                                                  "E003\r\n" + Sj("（かき）") +
-                                                  "\r\nsay \"hi\", then\r\n\r\n");
+#ifndef _WIN32
+TEST_F(GlossaryExport, ADiskThatFillsUpKeepsTheRecordsWrittenBeforeInEitherForm) {
+    const std::string firstCsv = "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n";
+    const std::string firstTwoTexts = "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" +
+                                      "E003\r\n" + Sj("（かき）") + "\r\nsay \"hi\", then\r\n\r\n";
+    bool csvWritten = true;
+    bool textWritten = true;
+    {
+        const FileSizeLimit full(firstCsv.size());
+        csvWritten = ExportCsv(store, dir / "partial.csv");
+    }
+    {
+        const FileSizeLimit full(firstTwoTexts.size());
+        textWritten = ExportText(store, dir / "partial.txt");
+    }
+    EXPECT_FALSE(csvWritten);
+    EXPECT_FALSE(textWritten);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kWriteFailedMessage));
+    EXPECT_EQ(ReadBytes(dir / "partial.csv"), firstCsv);
+    EXPECT_EQ(ReadBytes(dir / "partial.txt"), firstTwoTexts);
 }
+
+#endif
 
 TEST(GlossaryExportWithoutQuotes, WritesCsvFieldsAsTheyAre) {
     TempDir dir;
