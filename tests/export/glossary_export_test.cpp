@@ -1,6 +1,12 @@
+#include "export/glossary_export.h"
+
 #include <gtest/gtest.h>
 
-#include "export/glossary_export.h"
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
@@ -82,10 +88,31 @@ TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
     EXPECT_EQ(lines, static_cast<std::size_t>(kEntryCount));
 }
 
-TEST_F(GlossaryExport, ReportsOpenFailuresWithoutWriting) {
-    EXPECT_FALSE(ExportText(store, dir / "missing" / "out.txt"));
-    EXPECT_FALSE(ExportCsv(store, dir.Path()));  // a directory
-    EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kOpenFailedMessage));
+TEST_F(GlossaryExport, ReportsPlacesThatCannotBeCreatedAsOpenFailures) {
+    ASSERT_TRUE(WriteBinaryFile(dir / "file.bin", "x"));
+    std::vector<std::filesystem::path> places = {dir / "missing" / "out.txt", dir.Path(),
+                                                 dir / "file.bin" / "out.txt",
+                                                 std::filesystem::path()};
+#ifndef _WIN32
+    std::filesystem::create_symlink(dir / "missing" / "out.csv", dir / "dangling-link");
+    places.push_back(dir / "dangling-link");
+    places.push_back(OverlongPath(dir.Path()));
+    // Nobody reads this FIFO: the export is refused at once. Should the open wait for a reader,
+    // the alarm ends the suite instead of hanging it.
+    MakeFifo(dir / "fifo");
+    places.push_back(dir / "fifo");
+    ::alarm(60);
+#endif
+    for (const auto& place : places) {
+        recorder.messages.clear();
+        EXPECT_FALSE(ExportText(store, place)) << place;
+        EXPECT_FALSE(ExportCsv(store, place)) << place;
+        EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kOpenFailedMessage)) << place;
+    }
+#ifndef _WIN32
+    ::alarm(0);
+#endif
+    EXPECT_EQ(ReadBytes(dir / "file.bin"), "x");
     EXPECT_EQ(store.VisibleCount(), 3);  // the store is untouched
 }
 
@@ -134,6 +161,23 @@ TEST_F(GlossaryExport, ADiskThatFillsUpKeepsTheRecordsWrittenBeforeInEitherForm)
     EXPECT_EQ(ReadBytes(dir / "partial.txt"), firstTwoTexts);
 }
 
+TEST_F(GlossaryExport, WritesIntoAFifoThatSomeoneReads) {
+    const auto fifo = dir / "fifo";
+    MakeFifo(fifo);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    ASSERT_TRUE(ExportCsv(store, dir / "expected.csv"));
+    const std::string expected = ReadBytes(dir / "expected.csv");
+    ASSERT_LT(expected.size(), 16384u);  // fits the pipe, so no second thread is needed
+    ASSERT_TRUE(ExportCsv(store, fifo));
+    std::string got(expected.size() + 1, '\0');
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ASSERT_GE(n, 0);
+    got.resize(static_cast<std::size_t>(n));
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(recorder.messages.empty());
+    ::close(reader);
+}
 #endif
 
 TEST(GlossaryExportWithoutQuotes, WritesCsvFieldsAsTheyAre) {
