@@ -20,8 +20,5 @@ constexpr int kChunkCount = 1262;
 constexpr std::uint32_t kGlossaryBegin = 9381;
 constexpr std::uint32_t kGlossaryEnd = 86812;
 
-/// Longest chunk of the file; every chunk fits the loader's scratch buffers with room to spare.
-constexpr std::uint32_t kLongestChunk = 224;
-
 /// The chunks of the data file in file order; every entry ends with its separator chunk.
 extern const ChunkDescriptor ChunkIndex[kChunkCount];

@@ -7,8 +7,16 @@
 
 namespace {
 
-constexpr ChunkTag kTags[] = {ChunkTag::Title, ChunkTag::Reading, ChunkTag::Text1, ChunkTag::Text2,
-                              ChunkTag::Separator};
+// Every tag with the data file's name for it.
+struct TagName {
+    ChunkTag tag;
+    const char* name;
+};
+constexpr TagName kTagNames[] = {{ChunkTag::Title, "TTL"},
+                                 {ChunkTag::Reading, "RBY"},
+                                 {ChunkTag::Text1, "TX1"},
+                                 {ChunkTag::Text2, "TX2"},
+                                 {ChunkTag::Separator, "SEP"}};
 
 const std::string& TextForTag(const EntryChunks& entry, ChunkTag tag) {
     switch (tag) {
@@ -39,26 +47,10 @@ std::vector<int> EntryFirstRows() {
 
 }  // namespace
 
-const char* ChunkTagName(ChunkTag tag) {
-    switch (tag) {
-        case ChunkTag::Title:
-            return "TTL";
-        case ChunkTag::Reading:
-            return "RBY";
-        case ChunkTag::Text1:
-            return "TX1";
-        case ChunkTag::Text2:
-            return "TX2";
-        case ChunkTag::Separator:
-            break;
-    }
-    return "SEP";
-}
-
 std::optional<ChunkTag> ChunkTagNamed(std::string_view name) {
-    for (ChunkTag tag : kTags) {
-        if (name == ChunkTagName(tag)) {
-            return tag;
+    for (const TagName& known : kTagNames) {
+        if (name == known.name) {
+            return known.tag;
         }
     }
     return std::nullopt;
@@ -90,15 +82,16 @@ std::string BuildGlossaryImage(const std::vector<EntryChunks>& entries, std::str
     std::string image(kGlossaryEnd, '\0');
     image.replace(0, header.size(), header);
     for (std::size_t e = 0; e < entries.size(); ++e) {
-        for (ChunkTag tag : kTags) {
+        for (const TagName& known : kTagNames) {
+            const ChunkTag tag = known.tag;
             const std::string& text = TextForTag(entries[e], tag);
             const int length = ChunkLength(static_cast<int>(e), tag);
             if (length == 0 && !text.empty()) {
-                error = "entry " + std::to_string(e) + " has no " + ChunkTagName(tag) + " chunk";
+                error = "entry " + std::to_string(e) + " has no " + known.name + " chunk";
                 return {};
             }
             if (static_cast<int>(text.size()) > length) {
-                error = "entry " + std::to_string(e) + " " + ChunkTagName(tag) + ": " +
+                error = "entry " + std::to_string(e) + " " + known.name + ": " +
                         std::to_string(text.size()) + " bytes do not fit in " +
                         std::to_string(length);
                 return {};

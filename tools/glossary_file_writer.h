@@ -27,10 +27,8 @@ struct EntryChunks {
 std::string BuildGlossaryImage(const std::vector<EntryChunks>& entries, std::string_view header,
                                std::string& error);
 
-/// The data file's name of a tag: "TTL", "RBY", "TX1", "TX2" or "SEP".
-const char* ChunkTagName(ChunkTag tag);
-
-/// The tag the data file names `name` ("TTL", ...), or nothing for any other text.
+/// The tag the data file names `name` ("TTL", "RBY", "TX1", "TX2" or "SEP"), or nothing for any
+/// other text.
 std::optional<ChunkTag> ChunkTagNamed(std::string_view name);
 
 /// The length in bytes of entry `entry`'s chunk with tag `tag`, or 0 when the entry has no such
