@@ -5,11 +5,10 @@
 #else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <set>
-#endif
-
 #include <string>
 
 #include "export/glossary_export.h"
@@ -18,9 +17,7 @@
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
 #include "support/glossary_fixture.h"
-#ifndef _WIN32
 #include "support/special_files.h"
-#endif
 
 namespace {
 

@@ -9,9 +9,7 @@
 #include <string>
 
 #include "support/glossary_fixture.h"
-#ifndef _WIN32
 #include "support/special_files.h"
-#endif
 
 namespace {
 

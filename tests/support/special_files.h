@@ -1,5 +1,8 @@
-// Special files and awkward paths for the tests of bad inputs and outputs (POSIX only).
+// Special files and awkward paths for the tests of bad inputs and outputs. POSIX only: on
+// Windows this header declares nothing.
 #pragma once
+
+#ifndef _WIN32
 
 #include <sys/resource.h>
 
@@ -32,3 +35,5 @@ class FileSizeLimit {
     rlimit previousLimit{};
     void (*previousSignal)(int) = SIG_DFL;
 };
+
+#endif

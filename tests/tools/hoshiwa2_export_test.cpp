@@ -10,9 +10,7 @@
 #include "export/glossary_export.h"
 #include "glossary/glossary_store.h"
 #include "support/glossary_fixture.h"
-#ifndef _WIN32
 #include "support/special_files.h"
-#endif
 
 namespace {
 
