@@ -17,7 +17,7 @@
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
 #include "support/glossary_fixture.h"
-#include "support/special_files.h"
+#include "support/posix_files.h"
 
 namespace {
 

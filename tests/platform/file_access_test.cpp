@@ -9,7 +9,7 @@
 #include <string>
 
 #include "support/glossary_fixture.h"
-#include "support/special_files.h"
+#include "support/posix_files.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "export/glossary_export.h"
 #include "glossary/glossary_store.h"
 #include "support/glossary_fixture.h"
-#include "support/special_files.h"
+#include "support/posix_files.h"
 
 namespace {
 
