@@ -1,7 +1,9 @@
+#include "export/glossary_export.h"
+
 #include <cstring>
 #include <memory>
-#include <vector>
 
+#include "glossary/entry_text.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/error_message.h"
@@ -9,24 +11,9 @@
 
 namespace {
 
-const char kOpenParen[] = "\x81\x69";   // （
-const char kCloseParen[] = "\x81\x6A";  // ）
-
-// Records are composed straight into one buffer sized for all of them, so each piece costs a
-// copy and nothing more.
 char* Put(char* out, const char* bytes, std::size_t size) {
     std::memcpy(out, bytes, size);
     return out + size;
-}
-
-char* Put(char* out, const std::string& text) {
-    return Put(out, text.data(), text.size());
-}
-
-char* PutCrLf(char* out) {
-    out[0] = '\r';
-    out[1] = '\n';
-    return out + 2;
 }
 
 std::size_t QuotesIn(const std::string& text) {
@@ -41,7 +28,7 @@ std::size_t QuotesIn(const std::string& text) {
 // fields; `quotes` is QuotesIn(text).
 char* PutQuotedText(char* out, const std::string& text, std::size_t quotes) {
     if (quotes == 0) {
-        return Put(out, text);
+        return Put(out, text.data(), text.size());
     }
     for (char c : text) {
         *out++ = c;
@@ -52,73 +39,50 @@ char* PutQuotedText(char* out, const std::string& text, std::size_t quotes) {
     return out;
 }
 
-}  // namespace
-
-// Plain text: the raw title, the reading in parentheses, text2, text1, each on a line of its
-// own, then a blank line.
-std::size_t GlossaryStore::ComposeTextRecord(int row, char* out) const {
-    const int e = EntryOfRow(row);
-    const std::size_t size = rawTitle[e].size() + 2 +
-                             (reading[e].empty() ? 0 : reading[e].size() + 6) +
-                             (text2[e].empty() ? 0 : text2[e].size() + 2) + text1[e].size() + 4;
-    if (out != nullptr) {
-        out = PutCrLf(Put(out, rawTitle[e]));
-        if (!reading[e].empty()) {
-            out = PutCrLf(Put(Put(Put(out, kOpenParen, 2), reading[e]), kCloseParen, 2));
-        }
-        if (!text2[e].empty()) {
-            out = PutCrLf(Put(out, text2[e]));
-        }
-        PutCrLf(PutCrLf(Put(out, text1[e])));
-    }
-    return size;
-}
-
-// CSV: "title","reading","text2text1" and CRLF.
-std::size_t GlossaryStore::ComposeCsvRecord(int row, char* out) const {
-    const int e = EntryOfRow(row);
+// CSV: "title","reading","text2text1" and CRLF. Returns the record's size and, unless `out` is
+// null, writes it there.
+std::size_t ComposeCsvRecord(const GlossaryStore& store, int row, char* out) {
+    const std::string& title = store.TitleAt(row);
+    const std::string& reading = store.ReadingAt(row);
+    const std::string& text2 = store.Text2At(row);
+    const std::string& text1 = store.Text1At(row);
     // Quotes are rare: when the glossary has none, no field needs to be looked through.
-    const bool quotes = quotesInTexts;
-    const std::size_t titleQuotes = quotes ? QuotesIn(title[e]) : 0;
-    const std::size_t readingQuotes = quotes ? QuotesIn(reading[e]) : 0;
-    const std::size_t text2Quotes = quotes ? QuotesIn(text2[e]) : 0;
-    const std::size_t text1Quotes = quotes ? QuotesIn(text1[e]) : 0;
-    const std::size_t size = title[e].size() + titleQuotes + reading[e].size() + readingQuotes +
-                             text2[e].size() + text2Quotes + text1[e].size() + text1Quotes + 10;
+    const bool quotes = store.TextsHoldQuotes();
+    const std::size_t titleQuotes = quotes ? QuotesIn(title) : 0;
+    const std::size_t readingQuotes = quotes ? QuotesIn(reading) : 0;
+    const std::size_t text2Quotes = quotes ? QuotesIn(text2) : 0;
+    const std::size_t text1Quotes = quotes ? QuotesIn(text1) : 0;
+    const std::size_t size = title.size() + titleQuotes + reading.size() + readingQuotes +
+                             text2.size() + text2Quotes + text1.size() + text1Quotes + 10;
     if (out != nullptr) {
         *out++ = '"';
-        out = PutQuotedText(out, title[e], titleQuotes);
+        out = PutQuotedText(out, title, titleQuotes);
         out = Put(out, "\",\"", 3);
-        out = PutQuotedText(out, reading[e], readingQuotes);
+        out = PutQuotedText(out, reading, readingQuotes);
         out = Put(out, "\",\"", 3);
-        out = PutQuotedText(out, text2[e], text2Quotes);
-        out = PutQuotedText(out, text1[e], text1Quotes);
-        *out++ = '"';
-        PutCrLf(out);
+        out = PutQuotedText(out, text2, text2Quotes);
+        out = PutQuotedText(out, text1, text1Quotes);
+        Put(out, "\"\r\n", 3);
     }
     return size;
 }
 
-// All records are composed first and go out together; each is still a write of its own as far
-// as failures go, so a failure keeps the records before it in the file.
-bool GlossaryStore::WriteRecords(platform::File& file,
-                                 std::size_t (GlossaryStore::*compose)(int, char*) const) const {
-    std::vector<std::size_t> recordEnds(static_cast<std::size_t>(visibleCount));
+// The records are composed straight into one buffer sized for all of them, so each piece costs
+// a copy and nothing more, and go to the file in one write. A disk that fills up keeps the
+// bytes it took, as a write per record would have left it.
+template <typename Compose>
+bool WriteRecords(const GlossaryStore& store, platform::File& file, Compose compose) {
+    const int rows = store.VisibleCount();
     std::size_t size = 0;
-    for (int row = 0; row < visibleCount; ++row) {
-        size += (this->*compose)(row, nullptr);
-        recordEnds[static_cast<std::size_t>(row)] = size;
+    for (int row = 0; row < rows; ++row) {
+        size += compose(row, nullptr);
     }
     const std::unique_ptr<char[]> bytes(new char[size + 1]);
-    for (int row = 0; row < visibleCount; ++row) {
-        (this->*compose)(row, bytes.get() + (row == 0 ? 0 : recordEnds[row - 1]));
+    char* out = bytes.get();
+    for (int row = 0; row < rows; ++row) {
+        out += compose(row, out);
     }
-    if (!file.WritePieces(bytes.get(), recordEnds.data(), recordEnds.size())) {
-        platform::ShowErrorMessage(kWriteFailedMessage);
-        file.Abort();
-        return false;
-    }
-    if (!file.Close()) {
+    if (!file.Write(bytes.get(), size) || !file.Close()) {
         platform::ShowErrorMessage(kWriteFailedMessage);
         file.Abort();
         return false;
@@ -126,46 +90,49 @@ bool GlossaryStore::WriteRecords(platform::File& file,
     return true;
 }
 
-bool GlossaryStore::ExportText(platform::File& file) const {
-    return WriteRecords(file, &GlossaryStore::ComposeTextRecord);
-}
-
-bool GlossaryStore::ExportCsv(platform::File& file) const {
-    return WriteRecords(file, &GlossaryStore::ComposeCsvRecord);
-}
-
-std::string GlossaryStore::TextRecordAt(int row) const {
-    if (row < 0 || row >= visibleCount) {
-        return std::string();
-    }
-    std::string record(ComposeTextRecord(row, nullptr), '\0');
-    ComposeTextRecord(row, record.data());
-    return record;
-}
-
-std::string GlossaryStore::CsvRecordAt(int row) const {
-    if (row < 0 || row >= visibleCount) {
-        return std::string();
-    }
-    std::string record(ComposeCsvRecord(row, nullptr), '\0');
-    ComposeCsvRecord(row, record.data());
-    return record;
-}
-
-bool GlossaryStore::ExportText(const std::filesystem::path& path) const {
-    platform::File file;
+bool OpenForExport(platform::File& file, const std::filesystem::path& path) {
     if (!file.OpenForWriting(path)) {
         platform::ShowErrorMessage(kOpenFailedMessage);
         return false;
     }
-    return ExportText(file);
+    return true;
 }
 
-bool GlossaryStore::ExportCsv(const std::filesystem::path& path) const {
+}  // namespace
+
+bool ExportText(const GlossaryStore& store, platform::File& file) {
+    return WriteRecords(store, file, [&store](int row, char* out) {
+        return ComposeEntryText(store, row, EntryTextForm::TextExport, out);
+    });
+}
+
+bool ExportCsv(const GlossaryStore& store, platform::File& file) {
+    return WriteRecords(store, file,
+                        [&store](int row, char* out) { return ComposeCsvRecord(store, row, out); });
+}
+
+bool ExportText(const GlossaryStore& store, const std::filesystem::path& path) {
     platform::File file;
-    if (!file.OpenForWriting(path)) {
-        platform::ShowErrorMessage(kOpenFailedMessage);
-        return false;
+    return OpenForExport(file, path) && ExportText(store, file);
+}
+
+bool ExportCsv(const GlossaryStore& store, const std::filesystem::path& path) {
+    platform::File file;
+    return OpenForExport(file, path) && ExportCsv(store, file);
+}
+
+std::string TextRecordAt(const GlossaryStore& store, int row) {
+    if (row < 0 || row >= store.VisibleCount()) {
+        return std::string();
     }
-    return ExportCsv(file);
+    return ComposeEntryText(store, row, EntryTextForm::TextExport);
+}
+
+std::string CsvRecordAt(const GlossaryStore& store, int row) {
+    if (row < 0 || row >= store.VisibleCount()) {
+        return std::string();
+    }
+    std::string record(ComposeCsvRecord(store, row, nullptr), '\0');
+    ComposeCsvRecord(store, row, record.data());
+    return record;
 }

@@ -19,6 +19,7 @@
 #include <tuple>
 #include <vector>
 
+#include "export/glossary_export.h"
 #include "fuzz/reference.h"
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_store.h"
@@ -78,24 +79,31 @@ std::array<Entry, kEntryCount> ReferenceEntries(const std::string& file) {
             break;
         }
         const std::string text = CleanChunk(file.substr(chunk.start, chunk.end - chunk.start));
-        const std::string tag = chunk.tag;
-        if (tag == "TTL") {
-            pending.rawTitle = text;
-            std::string title =
-                reference::ReplaceAll(text, "\x81\x76\x81\x75", "\x81\x41", kScratch);
-            title = reference::ReplaceAll(title, "\x81\x75", "", kScratch);
-            pending.title = reference::ReplaceAll(title, "\x81\x76", "", kScratch);
-        } else if (tag == "RBY") {
-            const std::string reading = reference::ReplaceAll(text, "\x81\x69", "", kScratch);
-            pending.reading = reference::ReplaceAll(reading, "\x81\x6A", "", kScratch);
-        } else if (tag == "TX1") {
-            pending.text1 = text;
-        } else if (tag == "TX2") {
-            pending.text2 = text;
-        } else {
-            entries[entry].row = pending;
-            pending = Row();
-            ++entry;
+        switch (chunk.tag) {
+            case ChunkTag::Title: {
+                pending.rawTitle = text;
+                std::string title =
+                    reference::ReplaceAll(text, "\x81\x76\x81\x75", "\x81\x41", kScratch);
+                title = reference::ReplaceAll(title, "\x81\x75", "", kScratch);
+                pending.title = reference::ReplaceAll(title, "\x81\x76", "", kScratch);
+                break;
+            }
+            case ChunkTag::Reading: {
+                const std::string reading = reference::ReplaceAll(text, "\x81\x69", "", kScratch);
+                pending.reading = reference::ReplaceAll(reading, "\x81\x6A", "", kScratch);
+                break;
+            }
+            case ChunkTag::Text1:
+                pending.text1 = text;
+                break;
+            case ChunkTag::Text2:
+                pending.text2 = text;
+                break;
+            case ChunkTag::Separator:
+                entries[entry].row = pending;
+                pending = Row();
+                ++entry;
+                break;
         }
     }
     // Two entries get a fixed key when they are completed; an entry the file does not reach
@@ -214,8 +222,8 @@ struct Exports {
 };
 
 Exports Export(const GlossaryStore& store, const std::filesystem::path& dir) {
-    Check(store.ExportText(dir / "out.txt"), "text export succeeds");
-    Check(store.ExportCsv(dir / "out.csv"), "CSV export succeeds");
+    Check(ExportText(store, dir / "out.txt"), "text export succeeds");
+    Check(ExportCsv(store, dir / "out.csv"), "CSV export succeeds");
     return {ReadFile(dir / "out.txt"), ReadFile(dir / "out.csv")};
 }
 

@@ -2,10 +2,14 @@
 
 #include <cstdint>
 
-/// One text chunk of the data file: its tag ("SEP", "TTL", "RBY", "TX1" or "TX2") and its byte
-/// range [start, end) counted from the beginning of the file.
+/// What a chunk of the data file holds; the data file's own names for them are TTL, RBY, TX1,
+/// TX2 and SEP. Every entry ends with its separator.
+enum class ChunkTag : std::uint8_t { Title, Reading, Text1, Text2, Separator };
+
+/// One text chunk of the data file: its tag and its byte range [start, end) counted from the
+/// beginning of the file.
 struct ChunkDescriptor {
-    const char* tag;
+    ChunkTag tag;
     std::uint32_t start;
     std::uint32_t end;
 };
@@ -16,8 +20,5 @@ constexpr int kChunkCount = 1262;
 constexpr std::uint32_t kGlossaryBegin = 9381;
 constexpr std::uint32_t kGlossaryEnd = 86812;
 
-/// Longest chunk of the file; every chunk fits the loader's scratch buffers with room to spare.
-constexpr std::uint32_t kLongestChunk = 224;
-
-/// The chunks of the data file in file order; every entry ends with its "SEP" chunk.
+/// The chunks of the data file in file order; every entry ends with its separator chunk.
 extern const ChunkDescriptor ChunkIndex[kChunkCount];

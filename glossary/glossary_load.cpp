@@ -113,22 +113,28 @@ bool GlossaryStore::Load(const std::filesystem::path& path) {
         }
         const std::string text = Clean(range.data() + (chunk.start - kGlossaryBegin),
                                        static_cast<int>(chunk.end - chunk.start), kChunkRules);
-        const char* const tag = chunk.tag;
-        if (std::strcmp(tag, "TTL") == 0) {
-            pendingTitle = text;
-        } else if (std::strcmp(tag, "RBY") == 0) {
-            pendingReading = text;
-        } else if (std::strcmp(tag, "TX1") == 0) {
-            pendingText1 = text;
-        } else if (std::strcmp(tag, "TX2") == 0) {
-            pendingText2 = text;
-        } else if (std::strcmp(tag, "SEP") == 0) {
-            fresh.CompleteEntry(entry, pendingTitle, pendingReading, pendingText1, pendingText2);
-            ++entry;
-            pendingTitle.clear();
-            pendingReading.clear();
-            pendingText1.clear();
-            pendingText2.clear();
+        switch (chunk.tag) {
+            case ChunkTag::Title:
+                pendingTitle = text;
+                break;
+            case ChunkTag::Reading:
+                pendingReading = text;
+                break;
+            case ChunkTag::Text1:
+                pendingText1 = text;
+                break;
+            case ChunkTag::Text2:
+                pendingText2 = text;
+                break;
+            case ChunkTag::Separator:
+                fresh.CompleteEntry(entry, pendingTitle, pendingReading, pendingText1,
+                                    pendingText2);
+                ++entry;
+                pendingTitle.clear();
+                pendingReading.clear();
+                pendingText1.clear();
+                pendingText2.clear();
+                break;
         }
     }
     fresh.IndexSearchTexts();

@@ -11,29 +11,35 @@ int GlossaryStore::EntryOfRow(int row) const {
     return sortOrder[visibleRows[row]];
 }
 
-std::string GlossaryStore::TitleAt(int row) const {
+namespace {
+
+const std::string kNoText;
+
+}  // namespace
+
+const std::string& GlossaryStore::TitleAt(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? std::string() : title[entry];
+    return entry < 0 ? kNoText : title[entry];
 }
 
-std::string GlossaryStore::ReadingAt(int row) const {
+const std::string& GlossaryStore::ReadingAt(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? std::string() : reading[entry];
+    return entry < 0 ? kNoText : reading[entry];
 }
 
-std::string GlossaryStore::Text1At(int row) const {
+const std::string& GlossaryStore::Text1At(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? std::string() : text1[entry];
+    return entry < 0 ? kNoText : text1[entry];
 }
 
-std::string GlossaryStore::Text2At(int row) const {
+const std::string& GlossaryStore::Text2At(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? std::string() : text2[entry];
+    return entry < 0 ? kNoText : text2[entry];
 }
 
-std::string GlossaryStore::RawTitleAt(int row) const {
+const std::string& GlossaryStore::RawTitleAt(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? std::string() : rawTitle[entry];
+    return entry < 0 ? kNoText : rawTitle[entry];
 }
 
 void GlossaryStore::SortByKey() {

@@ -5,10 +5,6 @@
 #include <filesystem>
 #include <string>
 
-namespace platform {
-class File;
-}
-
 /// The number of entries of the glossary: storage, views and the counter all use it.
 constexpr int kEntryCount = 294;
 
@@ -16,13 +12,18 @@ constexpr int kEntryCount = 294;
 /// and the rows the list shows. A row names a sorted position, which names an entry index.
 class GlossaryStore {
   public:
-    /// Row accessors: a copy of the text of the entry shown in `row`, or the empty text for a
-    /// row outside 0..VisibleCount()-1.
-    std::string TitleAt(int row) const;
-    std::string ReadingAt(int row) const;
-    std::string Text1At(int row) const;
-    std::string Text2At(int row) const;
-    std::string RawTitleAt(int row) const;
+    /// Row accessors: the text of the entry shown in `row`, or the empty text for a row outside
+    /// 0..VisibleCount()-1. The reference stays valid as long as the store; the next Load
+    /// changes what it holds.
+    const std::string& TitleAt(int row) const;
+    const std::string& ReadingAt(int row) const;
+    const std::string& Text1At(int row) const;
+    const std::string& Text2At(int row) const;
+    const std::string& RawTitleAt(int row) const;
+
+    /// Whether any title, reading or text holds a double quote, so that the CSV export can skip
+    /// looking for quotes to double when none does.
+    bool TextsHoldQuotes() const { return quotesInTexts; }
 
     int VisibleCount() const { return visibleCount; }
     bool IsLoaded() const { return loaded; }
@@ -52,29 +53,8 @@ class GlossaryStore {
     /// Shift-JIS form, for example).
     void ShowNone() { visibleCount = 0; }
 
-    /// Writes the shown rows to `path` (created or truncated) as plain text / CSV, Shift-JIS with
-    /// CRLF line ends. On failure the message is shown and false returned; records written
-    /// before a write failure stay in the file.
-    bool ExportText(const std::filesystem::path& path) const;
-    bool ExportCsv(const std::filesystem::path& path) const;
-
-    /// The same exports onto a file that is already open (standard output, for example); the
-    /// file is closed at the end. False after a write or close failure, which is shown.
-    bool ExportText(platform::File& file) const;
-    bool ExportCsv(platform::File& file) const;
-
-    /// The record that ExportText / ExportCsv writes for `row`: Shift-JIS with CRLF line ends,
-    /// or the empty text for a row outside 0..VisibleCount()-1.
-    std::string TextRecordAt(int row) const;
-    std::string CsvRecordAt(int row) const;
-
   private:
     int EntryOfRow(int row) const;
-    // Each returns the size of row's record and, unless `out` is null, writes it there.
-    std::size_t ComposeTextRecord(int row, char* out) const;
-    std::size_t ComposeCsvRecord(int row, char* out) const;
-    bool WriteRecords(platform::File& file,
-                      std::size_t (GlossaryStore::*compose)(int, char*) const) const;
     void CompleteEntry(int entry, const std::string& pendingTitle,
                        const std::string& pendingReading, const std::string& pendingText1,
                        const std::string& pendingText2);
@@ -98,5 +78,5 @@ class GlossaryStore {
     static constexpr int kSearchedFields = 4;
     std::string searchTexts;
     std::array<std::uint32_t, kEntryCount * kSearchedFields + 1> searchStarts{};
-    bool quotesInTexts = false;  // whether searchTexts holds a double quote (for the CSV export)
+    bool quotesInTexts = false;  // whether searchTexts holds a double quote
 };

@@ -4,17 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
-bool IsSjisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool IsSjisTrailByte(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
 int SjisCharLength(const char* text, int length, int position) {
-    if (position + 1 < length && IsSjisLeadByte(static_cast<unsigned char>(text[position])) &&
-        IsSjisTrailByte(static_cast<unsigned char>(text[position + 1]))) {
+    if (position + 1 < length &&
+        platform::IsSjisLeadByte(static_cast<unsigned char>(text[position])) &&
+        platform::IsSjisTrailByte(static_cast<unsigned char>(text[position + 1]))) {
         return 2;
     }
     return 1;
@@ -29,7 +22,7 @@ unsigned NextCompareValue(const unsigned char* text, std::size_t& pos) {
     if (lead == 0) {
         return 0;
     }
-    if (IsSjisLeadByte(lead)) {
+    if (platform::IsSjisLeadByte(lead)) {
         unsigned trail = text[pos + 1];
         if (trail == 0) {
             return 0;
@@ -119,7 +112,7 @@ namespace {
 // A byte that cannot end a two-byte character (LF, NUL, ASCII below '@') always starts one: the
 // character walk never steps over it.
 bool AlwaysStartsACharacter(char byte) {
-    return !IsSjisTrailByte(static_cast<unsigned char>(byte));
+    return !platform::IsSjisTrailByte(static_cast<unsigned char>(byte));
 }
 
 // ReplaceAll for a one-byte pattern that always starts a character: every occurrence is a

@@ -3,14 +3,10 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/sjis_bytes.h"
+
 /// Size of the scratch space `ReplaceAll` works in, and so of every buffer handed to it.
 constexpr int kReplaceScratchSize = 4096;
-
-/// True for a byte that may start a two-byte Shift-JIS character (0x81-0x9F, 0xE0-0xFC).
-bool IsSjisLeadByte(unsigned char byte);
-
-/// True for a byte that may end a two-byte Shift-JIS character (0x40-0x7E, 0x80-0xFC).
-bool IsSjisTrailByte(unsigned char byte);
 
 /// Length in bytes (1 or 2) of the character at `text[position]`, where `length` bytes are valid:
 /// a lead byte followed by a trail byte is one two-byte character; every other byte (NUL, LF, a
@@ -32,7 +28,10 @@ std::size_t FindBytes(const char* text, std::size_t size, const char* needle, st
 /// How far SjisFind steps from the character boundary `position` of a text ending at `end`: 2 over
 /// a lead byte with a byte after it, 1 over anything else.
 inline std::size_t SjisFindStep(const char* text, std::size_t position, std::size_t end) {
-    return IsSjisLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < end ? 2 : 1;
+    return platform::IsSjisLeadByte(static_cast<unsigned char>(text[position])) &&
+                   position + 1 < end
+               ? 2
+               : 1;
 }
 
 /// Byte position of the first occurrence of `needle` in `haystack` that starts on a character

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "platform/sjis_bytes.h"
+
 namespace platform {
 
 namespace {
@@ -56,14 +58,6 @@ class Converter {
 };
 
 #endif
-
-bool IsLead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-bool IsTrail(unsigned char b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
 
 // Decodes one UTF-8 sequence at `pos`; returns false on malformed input.
 bool NextCodePoint(std::string_view text, std::size_t& pos, std::uint32_t& cp) {
@@ -187,8 +181,9 @@ bool EncodeUnit(std::uint32_t cp, std::string& out) {
     // Only the bytes CP932 itself defines count: Windows also round-trips a few single bytes
     // (0x80, 0xA0, 0xFD..0xFF) that are not Shift-JIS characters.
     const auto b0 = static_cast<unsigned char>(bytes[0]);
-    const bool valid = (n == 1 && IsSingleByte(b0)) ||
-                       (n == 2 && IsLead(b0) && IsTrail(static_cast<unsigned char>(bytes[1])));
+    const bool valid =
+        (n == 1 && IsSingleByte(b0)) ||
+        (n == 2 && IsSjisLeadByte(b0) && IsSjisTrailByte(static_cast<unsigned char>(bytes[1])));
     if (!valid) {
         return false;
     }
@@ -213,8 +208,8 @@ std::string Cp932ToUtf8(std::string_view sjis) {
             continue;
         }
         const std::size_t left = sjis.size() - pos;
-        const bool pair =
-            left >= 2 && IsLead(b) && IsTrail(static_cast<unsigned char>(sjis[pos + 1]));
+        const bool pair = left >= 2 && IsSjisLeadByte(b) &&
+                          IsSjisTrailByte(static_cast<unsigned char>(sjis[pos + 1]));
         std::uint32_t cp = 0;
         if ((pair || IsSingleByte(b)) && DecodeUnit(sjis.data() + pos, pair ? 2 : 1, cp)) {
             AppendUtf8(out, cp);
@@ -259,7 +254,9 @@ std::string Cp932ToUtf8(std::string_view sjis) {
         // A broken character (or no converter at all) shows as one replacement character.
         const auto b = static_cast<unsigned char>(*in);
         const std::size_t skip =
-            left >= 2 && IsLead(b) && IsTrail(static_cast<unsigned char>(in[1])) ? 2 : 1;
+            left >= 2 && IsSjisLeadByte(b) && IsSjisTrailByte(static_cast<unsigned char>(in[1]))
+                ? 2
+                : 1;
         out += kReplacementCharacter;
         in += skip;
         left -= skip;

@@ -270,23 +270,4 @@ bool File::Write(const char* data, std::size_t size) {
     return WriteBytes(data, size);
 }
 
-// The pieces go out in one write, unless the fault hook fails one of them: then only the ones
-// before it do, which is what separate writes would have left in the file.
-bool File::WritePieces(const char* data, const std::size_t* ends, std::size_t count) {
-    if (count == 0) {
-        return true;
-    }
-    std::size_t begin = 0;
-    for (std::size_t piece = 0; piece < count; ++piece) {
-        if (!IsOpen() || Faulted(FileOperation::Write)) {
-            if (begin > 0) {
-                WriteBytes(data, begin);
-            }
-            return false;
-        }
-        begin = ends[piece];
-    }
-    return WriteBytes(data, begin);
-}
-
 }  // namespace platform

@@ -41,14 +41,9 @@ class File {
     /// end reads 0), or -1 on a file error.
     std::int64_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size);
 
-    /// Writes all `size` bytes; false on a file error (for example a full disk).
+    /// Writes all `size` bytes; false on a file error (for example a full disk), after which the
+    /// file holds whatever part of them the file system took.
     bool Write(const char* data, std::size_t size);
-
-    /// Writes `count` pieces laid end to end in `data` (piece i ends at byte ends[i]) as that many
-    /// calls of Write would, but hands them to the file system together. On a file error (false)
-    /// the file holds what separate writes would have left in it: the pieces before the failing
-    /// one, and whatever part of that one the file system took before it failed.
-    bool WritePieces(const char* data, const std::size_t* ends, std::size_t count);
 
     /// Closes the file; false when the file system reports an error while closing.
     bool Close();

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "glossary/chunk_index.h"
 
 /// The raw chunk texts of one entry, by tag, as they go into the file (Shift-JIS, before any
 /// cleanup: line breaks, indents and parentheses included). A text for a tag the entry's layout
@@ -24,9 +27,13 @@ struct EntryChunks {
 std::string BuildGlossaryImage(const std::vector<EntryChunks>& entries, std::string_view header,
                                std::string& error);
 
-/// The length in bytes of entry `entry`'s chunk with tag `tag` ("TTL", ...), or 0 when the entry
-/// has no such chunk.
-int ChunkLength(int entry, std::string_view tag);
+/// The tag the data file names `name` ("TTL", "RBY", "TX1", "TX2" or "SEP"), or nothing for any
+/// other text.
+std::optional<ChunkTag> ChunkTagNamed(std::string_view name);
+
+/// The length in bytes of entry `entry`'s chunk with tag `tag`, or 0 when the entry has no such
+/// chunk.
+int ChunkLength(int entry, ChunkTag tag);
 
 /// Writes `bytes` to `path` in binary; false on any failure.
 bool WriteBinaryFile(const std::filesystem::path& path, const std::string& bytes);

@@ -10,6 +10,7 @@
 #include "platform/windows_api.h"
 #endif
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "hoshiwa2_version.h"
@@ -152,11 +153,11 @@ int Run(const Options& options) {
     }
     if (outPath == "-") {
         out.AttachStandardOutput();
-        const bool ok = options.csv ? store.ExportCsv(out) : store.ExportText(out);
+        const bool ok = options.csv ? ExportCsv(store, out) : ExportText(store, out);
         return ok ? 0 : 1;
     }
     const std::filesystem::path path = PathOf(outPath);
-    const bool ok = options.csv ? store.ExportCsv(path) : store.ExportText(path);
+    const bool ok = options.csv ? ExportCsv(store, path) : ExportText(store, path);
     return ok ? 0 : 1;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,34 +94,44 @@ std::vector<EntryChunks> ReadSource(std::istream& in) {
             entries[entry].separator = "#" + std::to_string(entry);
             continue;
         }
-        const std::string tag = line.substr(0, 3);
+        const std::string name = line.substr(0, 3);
         if (entry < 0 || line.size() < 5 || line.compare(3, 2, ": ") != 0) {
             throw Failure{where + ": expected '@ N' or 'TAG: text'"};
         }
-        if (ChunkLength(entry, tag) == 0) {
-            throw Failure{where + ": entry " + std::to_string(entry) + " has no " + tag};
+        const std::optional<ChunkTag> tag = ChunkTagNamed(name);
+        if (!tag || ChunkLength(entry, *tag) == 0) {
+            throw Failure{where + ": entry " + std::to_string(entry) + " has no " + name};
         }
-        const std::string text = ToSjis(line.substr(5), entry, tag.c_str());
-        if (tag == "TTL") {
-            entries[entry].title = text;
-        } else if (tag == "RBY") {
-            entries[entry].reading = "\x81\x69" + text + "\x81\x6A";  // （reading）
-        } else if (tag == "TX1") {
-            entries[entry].text1 = Dress(text, ChunkLength(entry, tag), entry);
-        } else if (tag == "TX2") {
-            entries[entry].text2 = Dress(text, ChunkLength(entry, tag), entry);
+        const std::string text = ToSjis(line.substr(5), entry, name.c_str());
+        switch (*tag) {
+            case ChunkTag::Title:
+                entries[entry].title = text;
+                break;
+            case ChunkTag::Reading:
+                entries[entry].reading = "\x81\x69" + text + "\x81\x6A";  // （reading）
+                break;
+            case ChunkTag::Text1:
+                entries[entry].text1 = Dress(text, ChunkLength(entry, *tag), entry);
+                break;
+            case ChunkTag::Text2:
+                entries[entry].text2 = Dress(text, ChunkLength(entry, *tag), entry);
+                break;
+            case ChunkTag::Separator:
+                break;  // made from the entry number
         }
     }
     for (int e = 0; e < kEntryCount; ++e) {
         const EntryChunks& chunks = entries[e];
-        const bool complete = seen[e] && !chunks.title.empty() && !chunks.text1.empty() &&
-                              (ChunkLength(e, "RBY") == 0 || chunks.reading.size() > 4) &&
-                              (ChunkLength(e, "TX2") == 0 || !chunks.text2.empty());
+        const bool complete =
+            seen[e] && !chunks.title.empty() && !chunks.text1.empty() &&
+            (ChunkLength(e, ChunkTag::Reading) == 0 || chunks.reading.size() > 4) &&
+            (ChunkLength(e, ChunkTag::Text2) == 0 || !chunks.text2.empty());
         if (!complete) {
             throw Failure{"entry " + std::to_string(e) + " is missing or lacks a field"};
         }
-        entries[e].separator.resize(std::min<std::size_t>(
-            entries[e].separator.size(), static_cast<std::size_t>(ChunkLength(e, "SEP"))));
+        entries[e].separator.resize(
+            std::min<std::size_t>(entries[e].separator.size(),
+                                  static_cast<std::size_t>(ChunkLength(e, ChunkTag::Separator))));
     }
     return entries;
 }

@@ -1,5 +1,6 @@
 #include "tools/utf8_export.h"
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/cp932.h"
@@ -27,18 +28,16 @@ bool ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
     // Each record is converted on its own, so that a broken lead byte at the end of one field
     // cannot pair with the first byte of the next.
     std::string bytes;
-    std::vector<std::size_t> recordEnds;
     for (int row = 0; row < store.VisibleCount(); ++row) {
         const std::string record =
-            platform::Cp932ToUtf8(csv ? store.CsvRecordAt(row) : store.TextRecordAt(row));
+            platform::Cp932ToUtf8(csv ? CsvRecordAt(store, row) : TextRecordAt(store, row));
         const int replacements = ReplacementsIn(record);
         if (replacements > 0) {
             replaced.push_back({row + 1, platform::Cp932ToUtf8(store.TitleAt(row)), replacements});
         }
         bytes += record;
-        recordEnds.push_back(bytes.size());
     }
-    if (!file.WritePieces(bytes.data(), recordEnds.data(), recordEnds.size()) || !file.Close()) {
+    if (!file.Write(bytes.data(), bytes.size()) || !file.Close()) {
         platform::ShowErrorMessage(kWriteFailedMessage);
         file.Abort();
         return false;

@@ -6,8 +6,10 @@
 #include <wx/panel.h>
 #include <wx/xrc/xmlres.h>
 
-#include <string>
+#include <filesystem>
 
+#include "export/glossary_export.h"
+#include "glossary/entry_text.h"
 #include "platform/wx/accessible_name.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
@@ -35,11 +37,6 @@ const char kGlossaryFileName[] = "YGS_PRG.BIN";
 const wchar_t kGlossaryFilter[] = L"用語集バイナリファイル (YGS_PRG.BIN)|YGS_PRG.BIN";
 const wchar_t kTextFilter[] = L"テキスト ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*";
 const wchar_t kCsvFilter[] = L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*";
-
-// Shift-JIS pieces of the detail text: CRLF, "（" and "）".
-const char kCrLf[] = "\r\n";
-const char kOpenParenthesis[] = "\x81\x69";
-const char kCloseParenthesis[] = "\x81\x6A";
 
 // The kana-row buttons in the order of the rows, あ to わ.
 const char* const kKanaButtonNames[] = {"kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
@@ -162,18 +159,7 @@ void MainDialog::RefreshList() {
 }
 
 void MainDialog::ShowDetail(int row) {
-    std::string text = store.RawTitleAt(row) + kCrLf;
-    const std::string reading = store.ReadingAt(row);
-    if (!reading.empty()) {
-        text += kOpenParenthesis + reading + kCloseParenthesis + kCrLf;
-    }
-    text += kCrLf;
-    const std::string text2 = store.Text2At(row);
-    if (!text2.empty()) {
-        text += text2 + kCrLf;
-    }
-    text += store.Text1At(row) + kCrLf;
-    detailText = platform::wx::FromSjis(text);
+    detailText = platform::wx::FromSjis(ComposeEntryText(store, row, EntryTextForm::DetailPane));
 }
 
 void MainDialog::EnableControls() {
@@ -224,23 +210,21 @@ void MainDialog::OnExit(wxCommandEvent&) {
     EndModal(0);
 }
 
-void MainDialog::OnTextExport(wxCommandEvent&) {
+void MainDialog::OnExport(wxCommandEvent& event) {
     if (!store.IsLoaded()) {
         return;
     }
-    const auto path = platform::wx::ShowFileDialog(this, SaveRequest("txt", kTextFilter));
-    if (path) {
-        store.ExportText(platform::wx::ToPath(*path));
-    }
-}
-
-void MainDialog::OnCsvExport(wxCommandEvent&) {
-    if (!store.IsLoaded()) {
+    const bool csv = event.GetId() == XRCID("csv_export");
+    const auto path = platform::wx::ShowFileDialog(
+        this, csv ? SaveRequest("csv", kCsvFilter) : SaveRequest("txt", kTextFilter));
+    if (!path) {
         return;
     }
-    const auto path = platform::wx::ShowFileDialog(this, SaveRequest("csv", kCsvFilter));
-    if (path) {
-        store.ExportCsv(platform::wx::ToPath(*path));
+    const std::filesystem::path file = platform::wx::ToPath(*path);
+    if (csv) {
+        ExportCsv(store, file);
+    } else {
+        ExportText(store, file);
     }
 }
 
@@ -356,8 +340,8 @@ void MainDialog::PressSearchButton() {
 wxBEGIN_EVENT_TABLE(MainDialog, wxFrame)
     EVT_MENU(wxID_OPEN, MainDialog::OnOpen)
     EVT_MENU(wxID_EXIT, MainDialog::OnExit)
-    EVT_MENU(XRCID("text_export"), MainDialog::OnTextExport)
-    EVT_MENU(XRCID("csv_export"), MainDialog::OnCsvExport)
+    EVT_MENU(XRCID("text_export"), MainDialog::OnExport)
+    EVT_MENU(XRCID("csv_export"), MainDialog::OnExport)
     EVT_MENU(kAboutCommand, MainDialog::OnAbout)
     EVT_LISTBOX(XRCID("title_list"), MainDialog::OnSelectionChanged)
     EVT_BUTTON(XRCID("all_button"), MainDialog::OnAll)

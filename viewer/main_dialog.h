@@ -57,8 +57,7 @@ class MainDialog : public wxFrame {
   private:
     void OnOpen(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
-    void OnTextExport(wxCommandEvent& event);
-    void OnCsvExport(wxCommandEvent& event);
+    void OnExport(wxCommandEvent& event);  // text or CSV, by the menu item
     void OnAbout(wxCommandEvent& event);
     void OnSelectionChanged(wxCommandEvent& event);
     void ShowKanaRow(int row);

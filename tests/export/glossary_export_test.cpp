@@ -1,9 +1,17 @@
+#include "export/glossary_export.h"
+
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
 #include "support/glossary_fixture.h"
+#include "support/posix_files.h"
 
 namespace {
 
@@ -33,7 +41,7 @@ class GlossaryExport : public ::testing::Test {
 }  // namespace
 
 TEST_F(GlossaryExport, WritesTheShownRowsAsTextRecords) {
-    ASSERT_TRUE(store.ExportText(dir / "out.txt"));
+    ASSERT_TRUE(ExportText(store, dir / "out.txt"));
     const std::string expected =
         // かい: raw title, reading line, text1, blank line
         "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" + "E003\r\n" + Sj("（かき）") +
@@ -46,7 +54,7 @@ TEST_F(GlossaryExport, WritesTheShownRowsAsTextRecords) {
 }
 
 TEST_F(GlossaryExport, WritesTheShownRowsAsCsvRecords) {
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     const std::string expected =
         "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n" +
         // quotes inside a field are doubled; the comma stays inside the quotes
@@ -58,18 +66,18 @@ TEST_F(GlossaryExport, WritesTheShownRowsAsCsvRecords) {
 
 TEST_F(GlossaryExport, WritesEntriesWithoutReadingOrText2WithEmptyPieces) {
     store.Search("T002");
-    ASSERT_TRUE(store.ExportText(dir / "out.txt"));
+    ASSERT_TRUE(ExportText(store, dir / "out.txt"));
     EXPECT_EQ(ReadBytes(dir / "out.txt"), "E002\r\nT002\r\n\r\n");
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     EXPECT_EQ(ReadBytes(dir / "out.csv"), "\"E002\",\"\",\"T002\"\r\n");
 }
 
 TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
     store.FilterByKanaRow(9);
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     EXPECT_EQ(ReadBytes(dir / "out.csv"), "");
     store.ShowAll();
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     const std::string all = ReadBytes(dir / "out.csv");
     std::size_t lines = 0;
     for (std::size_t pos = 0; (pos = all.find("\r\n", pos)) != std::string::npos; pos += 2) {
@@ -78,45 +86,96 @@ TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
     EXPECT_EQ(lines, static_cast<std::size_t>(kEntryCount));
 }
 
-TEST_F(GlossaryExport, ReportsOpenFailuresWithoutWriting) {
-    EXPECT_FALSE(store.ExportText(dir / "missing" / "out.txt"));
-    EXPECT_FALSE(store.ExportCsv(dir.Path()));  // a directory
-    EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kOpenFailedMessage));
+TEST_F(GlossaryExport, ReportsPlacesThatCannotBeCreatedAsOpenFailures) {
+    ASSERT_TRUE(WriteBinaryFile(dir / "file.bin", "x"));
+    std::vector<std::filesystem::path> places = {dir / "missing" / "out.txt", dir.Path(),
+                                                 dir / "file.bin" / "out.txt",
+                                                 std::filesystem::path()};
+#ifndef _WIN32
+    std::filesystem::create_symlink(dir / "missing" / "out.csv", dir / "dangling-link");
+    places.push_back(dir / "dangling-link");
+    places.push_back(OverlongPath(dir.Path()));
+    // Nobody reads this FIFO: the export is refused at once. Should the open wait for a reader,
+    // the alarm ends the suite instead of hanging it.
+    MakeFifo(dir / "fifo");
+    places.push_back(dir / "fifo");
+    ::alarm(60);
+#endif
+    for (const auto& place : places) {
+        recorder.messages.clear();
+        EXPECT_FALSE(ExportText(store, place)) << place;
+        EXPECT_FALSE(ExportCsv(store, place)) << place;
+        EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kOpenFailedMessage)) << place;
+    }
+#ifndef _WIN32
+    ::alarm(0);
+#endif
+    EXPECT_EQ(ReadBytes(dir / "file.bin"), "x");
     EXPECT_EQ(store.VisibleCount(), 3);  // the store is untouched
 }
 
 namespace {
-int writesBeforeFailure = 0;
-bool FailLaterWrites(platform::FileOperation operation) {
-    return operation == platform::FileOperation::Write && writesBeforeFailure-- <= 0;
+bool FailWrites(platform::FileOperation operation) {
+    return operation == platform::FileOperation::Write;
 }
 }  // namespace
 
-TEST_F(GlossaryExport, ReportsWriteFailuresAndKeepsWhatWasWritten) {
-    std::size_t failures = 0;
+TEST_F(GlossaryExport, ReportsWriteFailuresAndClosesTheFile) {
+    const auto previous = platform::SetFileFaultHook(FailWrites);
+    EXPECT_FALSE(ExportCsv(store, dir / "failed.csv"));
+    platform::SetFileFaultHook(previous);
+    std::size_t failures = 1;
 #ifndef _WIN32
-    EXPECT_FALSE(store.ExportText("/dev/full"));  // a full disk; Windows has no such device
+    // A full disk, opened before the export as standard output is; Windows has no such device.
+    platform::File full;
+    ASSERT_TRUE(full.OpenForWriting("/dev/full"));
+    EXPECT_FALSE(ExportText(store, full));
+    EXPECT_FALSE(full.IsOpen());
     ++failures;
 #endif
-    writesBeforeFailure = 1;
-    const auto previous = platform::SetFileFaultHook(FailLaterWrites);
-    EXPECT_FALSE(store.ExportCsv(dir / "partial.csv"));
-    ++failures;
-    platform::SetFileFaultHook(previous);
     EXPECT_EQ(recorder.messages, std::vector<std::string>(failures, kWriteFailedMessage));
-    EXPECT_EQ(ReadBytes(dir / "partial.csv"), "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n");
 }
 
-TEST_F(GlossaryExport, AFailedRecordKeepsTheRecordsBeforeItInEitherForm) {
-    writesBeforeFailure = 2;
-    const auto previous = platform::SetFileFaultHook(FailLaterWrites);
-    EXPECT_FALSE(store.ExportText(dir / "partial.txt"));
-    platform::SetFileFaultHook(previous);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{kWriteFailedMessage});
-    EXPECT_EQ(ReadBytes(dir / "partial.txt"), "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" +
-                                                  "E003\r\n" + Sj("（かき）") +
-                                                  "\r\nsay \"hi\", then\r\n\r\n");
+#ifndef _WIN32
+TEST_F(GlossaryExport, ADiskThatFillsUpKeepsTheRecordsWrittenBeforeInEitherForm) {
+    const std::string firstCsv = "\"E001\",\"" + Sj("かい") + "\",\"T001\"\r\n";
+    const std::string firstTwoTexts = "E001\r\n" + Sj("（かい）") + "\r\nT001\r\n\r\n" +
+                                      "E003\r\n" + Sj("（かき）") + "\r\nsay \"hi\", then\r\n\r\n";
+    bool csvWritten = true;
+    bool textWritten = true;
+    {
+        const FileSizeLimit full(firstCsv.size());
+        csvWritten = ExportCsv(store, dir / "partial.csv");
+    }
+    {
+        const FileSizeLimit full(firstTwoTexts.size());
+        textWritten = ExportText(store, dir / "partial.txt");
+    }
+    EXPECT_FALSE(csvWritten);
+    EXPECT_FALSE(textWritten);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>(2, kWriteFailedMessage));
+    EXPECT_EQ(ReadBytes(dir / "partial.csv"), firstCsv);
+    EXPECT_EQ(ReadBytes(dir / "partial.txt"), firstTwoTexts);
 }
+
+TEST_F(GlossaryExport, WritesIntoAFifoThatSomeoneReads) {
+    const auto fifo = dir / "fifo";
+    MakeFifo(fifo);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    ASSERT_TRUE(ExportCsv(store, dir / "expected.csv"));
+    const std::string expected = ReadBytes(dir / "expected.csv");
+    ASSERT_LT(expected.size(), 16384u);  // fits the pipe, so no second thread is needed
+    ASSERT_TRUE(ExportCsv(store, fifo));
+    std::string got(expected.size() + 1, '\0');
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ASSERT_GE(n, 0);
+    got.resize(static_cast<std::size_t>(n));
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(recorder.messages.empty());
+    ::close(reader);
+}
+#endif
 
 TEST(GlossaryExportWithoutQuotes, WritesCsvFieldsAsTheyAre) {
     TempDir dir;
@@ -125,7 +184,7 @@ TEST(GlossaryExportWithoutQuotes, WritesCsvFieldsAsTheyAre) {
     WriteGlossary(dir / "g.bin", NumberedEntries());
     ASSERT_TRUE(store.Load(dir / "g.bin"));
     store.Search("T00");
-    ASSERT_TRUE(store.ExportCsv(dir / "out.csv"));
+    ASSERT_TRUE(ExportCsv(store, dir / "out.csv"));
     std::string expected;
     for (int row = 0; row < store.VisibleCount(); ++row) {
         expected += "\"" + store.TitleAt(row) + "\",\"\",\"" + store.Text2At(row) +

@@ -2,17 +2,22 @@
 
 #ifdef _WIN32
 #include "platform/windows_api.h"
-
-#include <string>
 #else
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "export/glossary_export.h"
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
 #include "support/glossary_fixture.h"
+#include "support/posix_files.h"
 
 namespace {
 
@@ -183,7 +188,7 @@ TEST_F(GlossaryLoad, ReportsFilesThatCannotBeOpenedAndKeepsTheStore) {
     EXPECT_FALSE(store.Load("NUL"));
 #else
     const auto fifo = dir / "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    MakeFifo(fifo);
     EXPECT_FALSE(store.Load(fifo));  // must not block waiting for a writer
     EXPECT_FALSE(store.Load("/dev/zero"));
 #endif
@@ -241,3 +246,210 @@ TEST_F(GlossaryLoad, ASuccessfulShortLoadLeavesNothingOfTheEarlierGlossary) {
     }
     EXPECT_EQ(nonEmpty, 2);
 }
+
+#ifndef _WIN32
+
+// Whatever file a user may pick: special files, huge and truncated files and awkward paths. A
+// load either succeeds with exactly what the file holds or fails with one message and changes
+// nothing.
+
+namespace {
+
+// Everything the rows of the current view show, plus both exports of it: two snapshots are
+// equal only when a user could not tell the stores apart.
+struct StoreSnapshot {
+    bool loaded = false;
+    std::vector<std::string> rows;  // each row's fields separated by NULs
+    std::string text;
+    std::string csv;
+    bool operator==(const StoreSnapshot& other) const {
+        return loaded == other.loaded && rows == other.rows && text == other.text &&
+               csv == other.csv;
+    }
+};
+
+std::vector<std::string> ShownRows(const GlossaryStore& store) {
+    std::vector<std::string> rows;
+    for (int row = 0; row < store.VisibleCount(); ++row) {
+        rows.push_back(store.TitleAt(row) + '\0' + store.ReadingAt(row) + '\0' +
+                       store.Text1At(row) + '\0' + store.Text2At(row) + '\0' +
+                       store.RawTitleAt(row));
+    }
+    return rows;
+}
+
+StoreSnapshot Snapshot(const GlossaryStore& store, const std::filesystem::path& dir) {
+    StoreSnapshot snapshot;
+    snapshot.loaded = store.IsLoaded();
+    snapshot.rows = ShownRows(store);
+    EXPECT_TRUE(ExportText(store, dir / "snapshot.txt"));
+    EXPECT_TRUE(ExportCsv(store, dir / "snapshot.csv"));
+    snapshot.text = ReadBytes(dir / "snapshot.txt");
+    snapshot.csv = ReadBytes(dir / "snapshot.csv");
+    return snapshot;
+}
+
+class GlossaryLoadBadFile : public GlossaryLoad {
+  protected:
+    void SetUp() override {
+        auto entries = NumberedEntries();
+        entries[0].reading = Sj("（かいだん）");
+        entries[5].reading = Sj("（あさひ）");
+        std::string error;
+        image = BuildGlossaryImage(entries, "hoshiwa2 test glossary", error);
+        ASSERT_EQ(error, "");
+        data = dir / "YGS_PRG.BIN";
+        ASSERT_TRUE(WriteBinaryFile(data, image));
+    }
+
+    std::string image;
+    std::filesystem::path data;
+};
+
+}  // namespace
+
+TEST_F(GlossaryLoadBadFile, RefusesEverySpecialFileAndKeepsTheShownGlossary) {
+    ASSERT_TRUE(store.Load(data));
+    const StoreSnapshot whole = Snapshot(store, dir.Path());
+    store.Search("T00");
+    ASSERT_EQ(store.VisibleCount(), 10);
+    const StoreSnapshot before = Snapshot(store, dir.Path());
+
+    const auto fifo = dir / "fifo";
+    MakeFifo(fifo);
+    // A writer keeps the FIFO open, so data could arrive at any time: still no file.
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const int socket = MakeSocket(dir / "socket");
+    std::filesystem::create_symlink(fifo, dir / "link-to-fifo");
+    std::filesystem::create_symlink(dir / "gone", dir / "dangling-link");
+
+    const std::vector<std::filesystem::path> refused = {
+        fifo,
+        "/dev/null",
+        "/dev/urandom",
+        dir / "socket",
+        dir / "link-to-fifo",
+        dir / "dangling-link",
+        data / "inside",  // a file used as a folder
+        OverlongPath(dir.Path()),
+        "",
+    };
+    for (const auto& path : refused) {
+        recorder.messages.clear();
+        EXPECT_FALSE(store.Load(path)) << path;
+        EXPECT_EQ(recorder.messages, std::vector<std::string>{kOpenFailedMessage}) << path;
+        ASSERT_EQ(Snapshot(store, dir.Path()), before) << path;
+    }
+    store.ShowAll();
+    EXPECT_EQ(Snapshot(store, dir.Path()), whole);
+    ::close(writer);
+    ::close(socket);
+}
+
+TEST_F(GlossaryLoadBadFile, FollowsALinkToARegularFile) {
+    ASSERT_TRUE(store.Load(data));
+    const StoreSnapshot direct = Snapshot(store, dir.Path());
+    std::filesystem::create_symlink(data, dir / "link.bin");
+    GlossaryStore viaLink;
+    ASSERT_TRUE(viaLink.Load(dir / "link.bin"));
+    EXPECT_EQ(Snapshot(viaLink, dir.Path()), direct);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(GlossaryLoadBadFile, ReadsOnlyTheGlossaryRangeOfAFourGibibyteSparseFile) {
+    ASSERT_TRUE(store.Load(data));
+    const StoreSnapshot expected = Snapshot(store, dir.Path());
+
+    // The glossary, then a hole up to 4 GiB with a few bytes of junk at its very end. Reading it
+    // all would take minutes; the load reads the glossary range alone.
+    const auto huge = dir / "huge.bin";
+    const int fd = ::open(huge.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    const std::uint64_t size = std::uint64_t{4} << 30;
+    ASSERT_EQ(::pwrite(fd, image.data(), image.size(), 0), static_cast<ssize_t>(image.size()));
+    if (::ftruncate(fd, static_cast<off_t>(size)) != 0) {
+        ::close(fd);
+        GTEST_SKIP() << "the temporary folder takes no 4 GiB sparse file";
+    }
+    ASSERT_EQ(::pwrite(fd, "junk\n\x83", 6, static_cast<off_t>(size - 6)), 6);
+    ASSERT_EQ(::close(fd), 0);
+    ASSERT_EQ(std::filesystem::file_size(huge), size);
+
+    GlossaryStore hugeStore;
+    ASSERT_TRUE(hugeStore.Load(huge));
+    EXPECT_EQ(Snapshot(hugeStore, dir.Path()), expected);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(GlossaryLoadBadFile, ATruncatedFileHoldsExactlyTheEntriesItCompletesWhereverItEnds) {
+    // Rows that show something.
+    const auto nonEmptyRows = [this] {
+        std::multiset<std::string> rows;
+        for (const std::string& row : ShownRows(store)) {
+            if (row != std::string(4, '\0')) {
+                rows.insert(row);
+            }
+        }
+        return rows;
+    };
+    ASSERT_TRUE(store.Load(data));
+    const std::multiset<std::string> all = nonEmptyRows();
+    ASSERT_EQ(all.size(), static_cast<std::size_t>(kEntryCount));
+
+    // Every chunk boundary and one byte either side, from the end down, truncating one copy.
+    std::set<std::uint32_t> cuts;
+    for (const ChunkDescriptor& chunk : ChunkIndex) {
+        for (std::uint32_t boundary : {chunk.start, chunk.end}) {
+            cuts.insert({boundary - 1, boundary, boundary + 1});
+        }
+    }
+    cuts.erase(kGlossaryEnd + 1);
+    const auto cut = dir / "cut.bin";
+    ASSERT_TRUE(WriteBinaryFile(cut, image));
+
+    std::multiset<std::string> later = all;  // what the next larger cut showed
+    for (auto it = cuts.rbegin(); it != cuts.rend(); ++it) {
+        const std::uint32_t length = *it;
+        ASSERT_EQ(::truncate(cut.c_str(), length), 0);
+        const auto completed = std::count_if(
+            std::begin(ChunkIndex), std::end(ChunkIndex), [length](const ChunkDescriptor& chunk) {
+                return chunk.tag == ChunkTag::Separator && chunk.end <= length;
+            });
+        // A fresh load into a store that held the whole glossary: nothing may be left over.
+        ASSERT_TRUE(store.Load(cut)) << length;
+        ASSERT_EQ(store.VisibleCount(), kEntryCount) << length;
+        const std::multiset<std::string> shown = nonEmptyRows();
+        ASSERT_EQ(shown.size(), static_cast<std::size_t>(completed)) << length;
+        // The completed entries are whole: each is a row of the full glossary, and a shorter
+        // file shows a subset of what a longer one shows.
+        ASSERT_TRUE(std::includes(later.begin(), later.end(), shown.begin(), shown.end()))
+            << length;
+        later = shown;
+    }
+    EXPECT_TRUE(later.empty());  // the smallest cut ends before the first entry
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(GlossaryLoadBadFile, LoadsAndExportsThroughLongJapanesePathsWithSpaces) {
+    ASSERT_TRUE(store.Load(data));
+    const StoreSnapshot expected = Snapshot(store, dir.Path());
+
+    const auto folder = LongJapaneseFolder(dir.Path());
+    const auto longData = folder / std::filesystem::u8path("霧笛島 用語集 YGS_PRG.BIN");
+    ASSERT_GT(longData.native().size(), 260u);
+    ASSERT_TRUE(WriteBinaryFile(longData, image));
+    GlossaryStore other;
+    ASSERT_TRUE(other.Load(longData));
+    EXPECT_EQ(Snapshot(other, folder), expected);
+    // A file name of 240 bytes, close to what the file system allows in one name.
+    std::string name;
+    while (name.size() < 240) {
+        name += "用語";
+    }
+    ASSERT_TRUE(ExportCsv(other, folder / std::filesystem::u8path(name)));
+    EXPECT_EQ(ReadBytes(folder / std::filesystem::u8path(name)), expected.csv);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+#endif

@@ -16,7 +16,7 @@ class GlossaryViews : public ::testing::Test {
         auto entries = NumberedEntries();
         std::size_t next = 0;
         for (int e = 0; e < kEntryCount && next < readingsUtf8.size(); ++e) {
-            if (ChunkLength(e, "RBY") >= 10) {
+            if (ChunkLength(e, ChunkTag::Reading) >= 10) {
                 entries[e].reading = Sj("（" + readingsUtf8[next++] + "）");
             }
         }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "dialog_expectations.h"
+#include "export/glossary_export.h"
 #include "glossary/glossary_store.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
@@ -126,7 +127,7 @@ class MainDialogTest : public ::testing::Test {
         EXPECT_TRUE(store.Load(folder / "YGS_PRG.BIN"));
         filter(store);
         const auto path = folder / "expected";
-        EXPECT_TRUE(csv ? store.ExportCsv(path) : store.ExportText(path));
+        EXPECT_TRUE(csv ? ExportCsv(store, path) : ExportText(store, path));
         return ReadBytes(path);
     }
 

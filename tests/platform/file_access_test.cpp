@@ -4,14 +4,12 @@
 
 #ifdef _WIN32
 #include "platform/windows_api.h"
-#else
-#include <sys/resource.h>
 #endif
 
-#include <csignal>
 #include <string>
 
 #include "support/glossary_fixture.h"
+#include "support/posix_files.h"
 
 namespace {
 
@@ -83,51 +81,16 @@ TEST_F(FileAccess, WritingTruncatesAndReadingTakesOnlyExistingRegularFiles) {
     EXPECT_TRUE(file.Close());
 }
 
-namespace {
-int writesLeft = 0;
-bool FailWritesAfterSome(platform::FileOperation operation) {
-    return operation == platform::FileOperation::Write && writesLeft-- <= 0;
-}
-}  // namespace
-
-TEST_F(FileAccess, WritesPiecesTogetherAndKeepsThoseBeforeAFailure) {
-    const std::string bytes = "onetwothree";
-    const std::size_t ends[] = {3, 6, 11};
-    platform::File file;
-    ASSERT_TRUE(file.OpenForWriting(dir / "all.bin"));
-    ASSERT_TRUE(file.WritePieces(bytes.data(), ends, 3));
-    ASSERT_TRUE(file.Close());
-    EXPECT_EQ(ReadBytes(dir / "all.bin"), bytes);
-
-    // The third piece's write fails: the two before it are in the file, as separate writes
-    // would have left them.
-    writesLeft = 2;
-    const auto previous = platform::SetFileFaultHook(FailWritesAfterSome);
-    ASSERT_TRUE(file.OpenForWriting(dir / "part.bin"));
-    EXPECT_FALSE(file.WritePieces(bytes.data(), ends, 3));
-    file.Abort();
-    platform::SetFileFaultHook(previous);
-    EXPECT_EQ(ReadBytes(dir / "part.bin"), "onetwo");
-    EXPECT_FALSE(file.WritePieces(bytes.data(), ends, 3));  // nothing open
-}
-
 #ifndef _WIN32
-TEST_F(FileAccess, PiecesThatOutgrowTheDiskLeaveWhatSeparateWritesWould) {
-    // A file size limit of 5 bytes stands in for a disk that fills up: "one" and the "tw" of
-    // "two" fit, as they would with one write per piece.
-    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previousLimit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
-    rlimit limit = previousLimit;
-    limit.rlim_cur = 5;
+TEST_F(FileAccess, AWriteThatOutgrowsTheDiskKeepsWhatFitAndFails) {
+    // A file size limit of 5 bytes stands in for a disk that fills up: "onetw" fits.
     platform::File file;
     ASSERT_TRUE(file.OpenForWriting(dir / "full.bin"));
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const std::string bytes = "onetwothree";
-    const std::size_t ends[] = {3, 6, 11};
-    const bool written = file.WritePieces(bytes.data(), ends, 3);
-    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
-    std::signal(SIGXFSZ, previousSignal);
+    bool written = true;
+    {
+        const FileSizeLimit full(5);
+        written = file.Write("onetwothree", 11);
+    }
     file.Abort();
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(dir / "full.bin"), "onetw");
@@ -194,16 +157,6 @@ TEST_F(FileAccess, AnExportLetsOthersOnlyReadWhileItIsOpen) {
     EXPECT_FALSE(file.OpenForWriting(path));
     ::CloseHandle(other);
     EXPECT_EQ(ReadBytes(path), "abc");
-}
-
-#else
-
-TEST_F(FileAccess, ReadingLetsOthersReadAndWriteTheFile) {
-    GTEST_SKIP() << "POSIX files have no sharing modes";
-}
-
-TEST_F(FileAccess, AnExportLetsOthersOnlyReadWhileItIsOpen) {
-    GTEST_SKIP() << "POSIX files have no sharing modes";
 }
 
 #endif

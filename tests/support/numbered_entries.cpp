@@ -12,7 +12,7 @@ std::vector<EntryChunks> NumberedEntries() {
         std::snprintf(number, sizeof number, "%03d", e);
         entries[e].title = std::string("E") + number;
         entries[e].text1 = std::string("T") + number;
-        if (ChunkLength(e, "TX2") > 0) {
+        if (ChunkLength(e, ChunkTag::Text2) > 0) {
             entries[e].text2 = std::string("S") + number;
         }
     }

@@ -4,12 +4,19 @@
 #include "platform/windows_api.h"
 #else
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
+#include "export/glossary_export.h"
 #include "glossary/glossary_store.h"
 #include "support/glossary_fixture.h"
+#include "support/posix_files.h"
 
 namespace {
+
+// The failure messages as the exporter writes them: UTF-8, one line.
+const char kOpenFailed[] = "ファイルのオープンに失敗しました。\n";
+const char kWriteFailed[] = "ファイルの書き込みに失敗しました。\n";
 
 struct Result {
     int status = -1;
@@ -50,9 +57,10 @@ std::filesystem::path ExporterPath() {
 }
 
 // Runs the exporter with UTF-16 arguments (the arguments are UTF-8 here), standard output and
-// error going to files and standard input from NUL.
+// error going to files and standard input from NUL. Standard output always goes to `out` here.
 int RunProcess(const std::vector<std::string>& args, const std::filesystem::path& out,
-               const std::filesystem::path& err) {
+               const std::filesystem::path& err, const std::string& stdoutRedirect) {
+    EXPECT_EQ(stdoutRedirect, "") << "no shell redirections on Windows";
     const std::filesystem::path exporter = ExporterPath();
     std::wstring commandLine = Quote(exporter.wstring());
     for (const auto& arg : args) {
@@ -106,15 +114,20 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
+// Runs the exporter through the shell, standard output and error going to files (unless
+// `stdoutRedirect`, such as ">/dev/full" or ">&-", sends standard output elsewhere) and standard
+// input from /dev/null. -1 when it did not exit normally or took over 60 s: the time limit only
+// keeps a command that blocks from stopping the whole suite.
 int RunProcess(const std::vector<std::string>& args, const std::filesystem::path& out,
-               const std::filesystem::path& err) {
-    std::string command = Quote(HOSHIWA2_EXPORT_PATH);
+               const std::filesystem::path& err, const std::string& stdoutRedirect) {
+    std::string command = "timeout 60 " + Quote(HOSHIWA2_EXPORT_PATH);
     for (const auto& arg : args) {
         command += " " + Quote(arg);
     }
-    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+    command += stdoutRedirect.empty() ? " >" + Quote(out.string()) : " " + stdoutRedirect;
+    command += " 2>" + Quote(err.string()) + " </dev/null";
     const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return WIFEXITED(raw) && WEXITSTATUS(raw) != 124 ? WEXITSTATUS(raw) : -1;
 }
 
 #endif
@@ -136,9 +149,10 @@ class Exporter : public ::testing::Test {
         WriteGlossary(data, entries);
     }
 
-    Result Run(const std::vector<std::string>& args) {
+    Result Run(const std::vector<std::string>& args, const std::string& stdoutRedirect = {}) {
+        std::filesystem::remove(dir / "stdout");
         Result result;
-        result.status = RunProcess(args, dir / "stdout", dir / "stderr");
+        result.status = RunProcess(args, dir / "stdout", dir / "stderr", stdoutRedirect);
         result.out = ReadBytes(dir / "stdout");
         result.err = ReadBytes(dir / "stderr");
         return result;
@@ -154,7 +168,7 @@ class Exporter : public ::testing::Test {
             store.Search(search);
         }
         const auto path = dir / "expected";
-        EXPECT_TRUE(csv ? store.ExportCsv(path) : store.ExportText(path));
+        EXPECT_TRUE(csv ? ExportCsv(store, path) : ExportText(store, path));
         return ReadBytes(path);
     }
 
@@ -215,17 +229,17 @@ TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
 TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
     Result r = Run({Arg(dir / "nothing.bin"), "-"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ファイルのオープンに失敗しました。\n");
+    EXPECT_EQ(r.err, kOpenFailed);
 
 #ifndef _WIN32
     r = Run({Arg(data), "/dev/full"});  // a full disk; Windows has no such device
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ファイルの書き込みに失敗しました。\n");
+    EXPECT_EQ(r.err, kWriteFailed);
 #endif
 
     r = Run({Arg(data), Arg(dir / "no" / "such.txt")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ファイルのオープンに失敗しました。\n");
+    EXPECT_EQ(r.err, kOpenFailed);
 }
 
 TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
@@ -248,3 +262,67 @@ TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
         EXPECT_EQ(ReadBytes(searchOut), expectedSearch) << folder;
     }
 }
+
+#ifndef _WIN32
+
+// Bad data files and bad outputs: one UTF-8 message on standard error, exit status 1, nothing on
+// standard output, and an existing output file left alone when the data file fails. Never a
+// block, never success after a failure.
+
+TEST_F(Exporter, RejectsDataFilesThatAreNotRegularFilesAndKeepsTheOutput) {
+    const auto fifo = dir / "fifo";
+    MakeFifo(fifo);
+    const int socket = MakeSocket(dir / "socket");
+    const auto output = dir / "kept.csv";
+    for (const std::string& bad :
+         {Arg(fifo), std::string("/dev/zero"), std::string("/dev/null"), Arg(dir.Path()),
+          Arg(dir / "socket"), Arg(data / "inside"), Arg(OverlongPath(dir.Path()))}) {
+        ASSERT_TRUE(WriteBinaryFile(output, "earlier export"));
+        for (const std::string& out : {Arg(output), std::string("-")}) {
+            const Result r = Run({"--csv", bad, out});
+            EXPECT_EQ(r.status, 1) << bad;
+            EXPECT_EQ(r.err, kOpenFailed) << bad;
+            EXPECT_EQ(r.out, "") << bad;
+        }
+        EXPECT_EQ(ReadBytes(output), "earlier export") << bad;
+    }
+    ::close(socket);
+}
+
+TEST_F(Exporter, ReportsEveryOutputThatCannotBeOpened) {
+    const auto fifo = dir / "fifo";
+    MakeFifo(fifo);
+    for (const std::string& out :
+         {Arg(dir.Path()), Arg(data / "out.csv"), Arg(fifo) /* nobody reads it: refused at once */,
+          Arg(OverlongPath(dir.Path()))}) {
+        for (std::vector<std::string> args :
+             {std::vector<std::string>{"--csv"}, std::vector<std::string>{"--row", "か"}}) {
+            args.insert(args.end(), {Arg(data), out});
+            const Result r = Run(args);
+            EXPECT_EQ(r.status, 1) << out;
+            EXPECT_EQ(r.err, kOpenFailed) << out;
+            EXPECT_EQ(r.out, "") << out;
+        }
+    }
+}
+
+TEST_F(Exporter, ReportsAStandardOutputThatCannotBeWritten) {
+    for (const char* redirect : {">/dev/full", ">&-"}) {
+        const Result r = Run({"--csv", Arg(data), "-"}, redirect);
+        EXPECT_EQ(r.status, 1) << redirect;
+        EXPECT_EQ(r.err, kWriteFailed) << redirect;
+    }
+}
+
+TEST_F(Exporter, TakesLongJapanesePathsWithSpacesBothWays) {
+    const auto folder = LongJapaneseFolder(dir.Path());
+    const auto longData = folder / std::filesystem::u8path("霧笛島 YGS_PRG.BIN");
+    const auto out = folder / std::filesystem::u8path("書き出し 結果.csv");
+    std::filesystem::copy_file(data, longData);
+    const Result r = Run({"--csv", Arg(longData), Arg(out)});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadBytes(out), StoreExport(true, -1));
+}
+
+#endif
