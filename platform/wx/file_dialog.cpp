@@ -14,15 +14,11 @@ namespace {
 const wchar_t kOverwriteQuestion[] = L"%s は既に存在します。\n上書きしますか?";
 const wchar_t kOverwriteCaption[] = L"名前を付けて保存の確認";
 
-// The captions a Japanese Windows gives its common dialogs. Windows' own dialog keeps the
-// system's caption; wx would otherwise show its English "Select a file" elsewhere.
+// The captions a Japanese Windows gives its common dialogs. wx would show its English "Select a
+// file" elsewhere, and on Windows it always sets a caption (an empty one blanks it), so the
+// system's own default cannot be kept there: these are its texts.
 wxString Caption(long style) {
-#ifdef __WXMSW__
-    (void)style;
-    return wxString();
-#else
     return (style & wxFD_SAVE) ? L"名前を付けて保存" : L"開く";
-#endif
 }
 
 std::optional<wxString> RunDialog(wxWindow* parent, const FileDialogRequest& request) {

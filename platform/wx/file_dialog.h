@@ -18,9 +18,9 @@ struct FileDialogRequest {
 };
 
 /// Shows the common file dialog modally over `parent` and returns the full path chosen, or
-/// nothing when the user cancels. On Windows the caption is the system's own; elsewhere it is
-/// the Japanese one Windows shows ("開く", "名前を付けて保存"), and the filters' patterns match
-/// names in any letter case, as they do on Windows. A chosen name without an extension gets the
+/// nothing when the user cancels. The caption is the one a Japanese Windows gives the dialog
+/// ("開く", "名前を付けて保存"); on GTK the filters' patterns match names in any letter case, as
+/// they do on Windows. A chosen name without an extension gets the
 /// default extension; when that names an existing file and wxFD_OVERWRITE_PROMPT is set, a
 /// message box asks first and "no" shows the dialog again. With wxFD_CHANGE_DIR the chosen
 /// file's folder becomes the process's current directory. On GTK a default file name holding a
