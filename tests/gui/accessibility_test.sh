@@ -16,10 +16,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/viewer_driver.sh"
 own_session "$@"
 
-probe() {
-    /usr/bin/python3 "$here/atspi_probe.py" "$@"
-}
-
 trap stop_viewer EXIT
 cp "$data" "$HOME/YGS_PRG.BIN"
 cd "$HOME"

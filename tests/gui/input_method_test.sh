@@ -16,10 +16,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/viewer_driver.sh"
 own_session "$@"
 
-probe() {
-    /usr/bin/python3 "$here/atspi_probe.py" "$@"
-}
-
 # Anthy's engine is a Python program: it needs Debian's python3, not one earlier on PATH.
 export PATH=/usr/bin:$PATH
 ibus-daemon --panel=disable --emoji-extension=disable &

@@ -36,6 +36,12 @@ own_session() {
     export AT_SPI_BUS_ADDRESS=${AT_SPI_BUS_ADDRESS// /}
 }
 
+# Reads or operates the running viewer through AT-SPI (atspi_probe.py beside this file), with
+# Debian's python3, which has pyatspi, whatever python comes first on PATH.
+probe() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi_probe.py" "$@"
+}
+
 start_viewer() {
     "$viewer" "$@" &
     viewer_pid=$!
