@@ -91,6 +91,9 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     platform::wx::SetAccessibleName(searchEdit, searchLabel->GetLabelText());
     platform::wx::SetAccessibleName(titleList, kTitleListName);
     platform::wx::SetAccessibleName(detailEdit, kDetailPaneName);
+    // The panel holding the controls is no control of its own; unnamed, it is passed over
+    // instead of being read out by its template name.
+    platform::wx::SetAccessibleName(clientArea, wxString());
     // The key hook leaves keys to an input method composing in either text box.
     platform::wx::FollowComposition(searchEdit);
     platform::wx::FollowComposition(detailEdit);
