@@ -4,8 +4,6 @@
 //   xvfb-run -a hoshiwa2_viewer_bench [--benchmark_filter=REGEX] [--benchmark_min_time=SECONDS]
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 #include <wx/app.h>
 #include <wx/init.h>
 #include <wx/listbox.h>
@@ -14,13 +12,12 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
-#include <vector>
 
 #include "bench_runner.h"
 #include "glossary/chunk_index.h"
 #include "glossary/glossary_store.h"
 #include "platform/wx/wx_text.h"
+#include "read_floor.h"
 #include "viewer/main_dialog.h"
 
 namespace {
@@ -127,13 +124,8 @@ BENCHMARK(OpenCommand);
 void OpenCommand_Floor_ReadAndAppend(benchmark::State& state) {
     Viewer& viewer = TheViewer();
     const wxArrayString titles = Titles();
-    const std::size_t size = kGlossaryEnd - kGlossaryBegin;
     for (auto _ : state) {
-        const int fd = ::open(kSample, O_RDONLY | O_CLOEXEC);
-        std::vector<char> range(size);
-        const ssize_t got = ::pread(fd, range.data(), size, kGlossaryBegin);
-        ::close(fd);
-        benchmark::DoNotOptimize(got);
+        benchmark::DoNotOptimize(ReadGlossaryRange(kSample));
         FillList(viewer.list, titles);
     }
     Settle();
