@@ -8,12 +8,8 @@
 # usage: accessibility_test.sh HOSHIWA2 HOSHIWA2_EXPORT DATAFILE
 set -euo pipefail
 
-viewer=$1
-exporter=$2
-data=$3
-test_name=accessibility_test
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/viewer_driver.sh"
+source "$here/viewer_driver.sh" "$@"
 own_session "$@"
 
 trap stop_viewer EXIT

@@ -11,14 +11,9 @@
 # With DATAFILE_WRITER, DATAFILE is written by it first. The screenshot is saved as SCREENSHOT.
 set -euo pipefail
 
-viewer=$1
-exporter=$2
-data=$3
+source "$(dirname "$0")/viewer_driver.sh" "$@"
 screenshot=$4
 writer=${5:-}
-
-test_name=end_to_end_test
-source "$(dirname "$0")/viewer_driver.sh"
 
 if [[ -n "$writer" ]]; then
     mkdir -p "$(dirname "$data")"

@@ -8,12 +8,8 @@
 # usage: input_method_test.sh HOSHIWA2 HOSHIWA2_EXPORT DATAFILE
 set -euo pipefail
 
-viewer=$1
-exporter=$2
-data=$3
-test_name=input_method_test
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/viewer_driver.sh"
+source "$here/viewer_driver.sh" "$@"
 own_session "$@"
 
 # Anthy's engine is a Python program: it needs Debian's python3, not one earlier on PATH.

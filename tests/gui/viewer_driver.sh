@@ -1,8 +1,14 @@
 # shellcheck shell=bash
 # Drives the real viewer with xdotool under the current X display (Xvfb, no window manager).
-# Sourced by the GUI test scripts. The sourcing script sets $viewer (the binary) and
-# $test_name (the prefix of its messages); start_viewer runs the viewer and sets $viewer_pid,
-# and stop_viewer ends it if it still runs (call it on exit).
+# Sourced by the GUI test scripts with their arguments, which begin HOSHIWA2 HOSHIWA2_EXPORT
+# DATAFILE: it sets $viewer, $exporter and $data from them and $test_name (the prefix of every
+# message) from the script's name. start_viewer runs the viewer and sets $viewer_pid, and
+# stop_viewer ends it if it still runs (call it on exit).
+
+viewer=$1
+exporter=$2
+data=$3
+test_name=$(basename "$0" .sh)
 
 fail() {
     echo "$test_name: $*" >&2
