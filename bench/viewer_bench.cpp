@@ -42,6 +42,14 @@ class Viewer {
     // The open command once the open dialog has answered with the sample.
     void Open() { dialog->OpenPath(platform::wx::FromPath(kSample)); }
 
+    // The all button: the store shows every entry and the list is refilled.
+    void ShowAll() {
+        auto* all = XRCCTRL(*dialog, "all_button", wxButton);
+        wxCommandEvent click(wxEVT_BUTTON, all->GetId());
+        click.SetEventObject(all);
+        all->ProcessWindowEvent(click);
+    }
+
     bool Filled() const { return list != nullptr && list->GetCount() == kEntryCount; }
 
     std::unique_ptr<MainDialog> dialog;
@@ -87,8 +95,7 @@ void FillList(wxListBox* list, const wxArrayString& titles) {
 void RefreshList(benchmark::State& state) {
     Viewer& viewer = TheViewer();
     for (auto _ : state) {
-        viewer.dialog->RefreshList();
-        viewer.dialog->TransferToControls();
+        viewer.ShowAll();
     }
     if (!viewer.Filled()) {
         state.SkipWithError("the list does not hold the 294 titles");

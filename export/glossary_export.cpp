@@ -6,7 +6,6 @@
 #include "glossary/entry_text.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
-#include "platform/error_message.h"
 #include "platform/file_access.h"
 
 namespace {
@@ -71,7 +70,7 @@ std::size_t ComposeCsvRecord(const GlossaryStore& store, int row, char* out) {
 // a copy and nothing more, and go to the file in one write. A disk that fills up keeps the
 // bytes it took, as a write per record would have left it.
 template <typename Compose>
-bool WriteRecords(const GlossaryStore& store, platform::File& file, Compose compose) {
+GlossaryResult WriteRecords(const GlossaryStore& store, platform::File& file, Compose compose) {
     const int rows = store.VisibleCount();
     std::size_t size = 0;
     for (int row = 0; row < rows; ++row) {
@@ -83,42 +82,33 @@ bool WriteRecords(const GlossaryStore& store, platform::File& file, Compose comp
         out += compose(row, out);
     }
     if (!file.Write(bytes.get(), size) || !file.Close()) {
-        platform::ShowErrorMessage(kWriteFailedMessage);
         file.Abort();
-        return false;
+        return {kWriteFailedMessage};
     }
-    return true;
-}
-
-bool OpenForExport(platform::File& file, const std::filesystem::path& path) {
-    if (!file.OpenForWriting(path)) {
-        platform::ShowErrorMessage(kOpenFailedMessage);
-        return false;
-    }
-    return true;
+    return {};
 }
 
 }  // namespace
 
-bool ExportText(const GlossaryStore& store, platform::File& file) {
+GlossaryResult ExportText(const GlossaryStore& store, platform::File& file) {
     return WriteRecords(store, file, [&store](int row, char* out) {
         return ComposeEntryText(store, row, EntryTextForm::TextExport, out);
     });
 }
 
-bool ExportCsv(const GlossaryStore& store, platform::File& file) {
+GlossaryResult ExportCsv(const GlossaryStore& store, platform::File& file) {
     return WriteRecords(store, file,
                         [&store](int row, char* out) { return ComposeCsvRecord(store, row, out); });
 }
 
-bool ExportText(const GlossaryStore& store, const std::filesystem::path& path) {
+GlossaryResult ExportText(const GlossaryStore& store, const std::filesystem::path& path) {
     platform::File file;
-    return OpenForExport(file, path) && ExportText(store, file);
+    return file.OpenForWriting(path) ? ExportText(store, file) : GlossaryResult{kOpenFailedMessage};
 }
 
-bool ExportCsv(const GlossaryStore& store, const std::filesystem::path& path) {
+GlossaryResult ExportCsv(const GlossaryStore& store, const std::filesystem::path& path) {
     platform::File file;
-    return OpenForExport(file, path) && ExportCsv(store, file);
+    return file.OpenForWriting(path) ? ExportCsv(store, file) : GlossaryResult{kOpenFailedMessage};
 }
 
 std::string TextRecordAt(const GlossaryStore& store, int row) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "glossary/glossary_result.h"
+
 class GlossaryStore;
 
 namespace platform {
@@ -11,15 +13,15 @@ class File;
 
 /// Writes the rows `store` shows to `path` (created or truncated) as plain text (each entry as
 /// ComposeEntryText's TextExport form) or as CSV ("title","reading","text2text1" with quotes
-/// doubled), Shift-JIS with CRLF line ends. On failure the message is shown and false returned;
-/// what the file system took before a write failure stays in the file.
-bool ExportText(const GlossaryStore& store, const std::filesystem::path& path);
-bool ExportCsv(const GlossaryStore& store, const std::filesystem::path& path);
+/// doubled), Shift-JIS with CRLF line ends. On failure the result holds the open or write
+/// message; what the file system took before a write failure stays in the file.
+GlossaryResult ExportText(const GlossaryStore& store, const std::filesystem::path& path);
+GlossaryResult ExportCsv(const GlossaryStore& store, const std::filesystem::path& path);
 
 /// The same exports onto a file that is already open (standard output, for example); the file
-/// is closed at the end. False after a write or close failure, which is shown.
-bool ExportText(const GlossaryStore& store, platform::File& file);
-bool ExportCsv(const GlossaryStore& store, platform::File& file);
+/// is closed at the end. The result holds the write message after a write or close failure.
+GlossaryResult ExportText(const GlossaryStore& store, platform::File& file);
+GlossaryResult ExportCsv(const GlossaryStore& store, platform::File& file);
 
 /// The record that ExportText / ExportCsv writes for `row`: Shift-JIS with CRLF line ends, or
 /// the empty text for a row outside 0..VisibleCount()-1.

@@ -1,24 +1,21 @@
 #include "glossary/glossary_store.h"
+#include "glossary/kana_rows.h"
 #include "glossary/sjis_text.h"
 
 namespace {
 
-// Bounds of the ten kana rows as half-open ranges [lower, upper) of hiragana: あ か さ た な は
-// ま や ら わ ん. Small kana just below a row's first kana (ぁ, ゃ, ゎ) fall outside that row.
-const char* const kRowBounds[] = {
-    "\x82\xA0", "\x82\xA9", "\x82\xB3", "\x82\xBD", "\x82\xC8", "\x82\xCD",
-    "\x82\xDC", "\x82\xE2", "\x82\xE7", "\x82\xED", "\x82\xF1",
-};
-constexpr int kRowCount = 10;
+// ん bounds the last row from above. Rows are half-open ranges of hiragana, so small kana just
+// below a row's first kana (ぁ, ゃ, ゎ) fall outside that row.
+const char kAfterLastRow[] = "\x82\xF1";
 
 }  // namespace
 
 int GlossaryStore::FilterByKanaRow(int row) {
-    if (row < 0 || row >= kRowCount) {
+    if (row < 0 || row >= kKanaRowCount) {
         return 0;
     }
-    const std::string lower = kRowBounds[row];
-    const std::string upper = kRowBounds[row + 1];
+    const std::string lower = kKanaRows[row];
+    const std::string upper = row + 1 < kKanaRowCount ? kKanaRows[row + 1] : kAfterLastRow;
     int count = 0;
     for (int p = 0; p < kEntryCount; ++p) {
         const std::string prefix = sortKey[sortOrder[p]].substr(0, 2);

@@ -5,7 +5,6 @@
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "glossary/sjis_text.h"
-#include "platform/error_message.h"
 #include "platform/file_access.h"
 
 namespace {
@@ -84,11 +83,10 @@ void GlossaryStore::CompleteEntry(int entry, const std::string& pendingTitle,
     text2[entry] = pendingText2;
 }
 
-bool GlossaryStore::Load(const std::filesystem::path& path) {
+GlossaryResult GlossaryStore::Load(const std::filesystem::path& path) {
     platform::File file;
     if (!file.OpenForReading(path)) {
-        platform::ShowErrorMessage(kOpenFailedMessage);
-        return false;
+        return {kOpenFailedMessage};
     }
 
     // One read of the whole glossary range gives the same chunks as a read per chunk; a file
@@ -96,9 +94,8 @@ bool GlossaryStore::Load(const std::filesystem::path& path) {
     std::vector<char> range(kGlossaryEnd - kGlossaryBegin);
     const std::int64_t got = file.ReadAt(kGlossaryBegin, range.data(), range.size());
     if (got < 0) {
-        platform::ShowErrorMessage(kReadFailedMessage);
         file.Abort();
-        return false;
+        return {kReadFailedMessage};
     }
     const std::uint64_t available = kGlossaryBegin + static_cast<std::uint64_t>(got);
 
@@ -141,10 +138,9 @@ bool GlossaryStore::Load(const std::filesystem::path& path) {
     fresh.SortByKey();
     fresh.ShowAll();
     if (!file.Close()) {
-        platform::ShowErrorMessage(kReadFailedMessage);
-        return false;
+        return {kReadFailedMessage};
     }
     fresh.loaded = true;
     *this = std::move(fresh);
-    return true;
+    return {};
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "glossary/glossary_result.h"
+
 /// The number of entries of the glossary: storage, views and the counter all use it.
 constexpr int kEntryCount = 294;
 
@@ -37,12 +39,13 @@ class GlossaryStore {
 
     /// Replaces the glossary with the data file at `path`. On success every entry holds the new
     /// file's texts (entries a short file does not reach are empty), sorted and all shown, and the
-    /// store is marked loaded. On an open or read failure the message is shown once, false is
-    /// returned and the store is exactly as it was.
-    bool Load(const std::filesystem::path& path);
+    /// store is marked loaded. On an open or read failure the result holds the open or read
+    /// message and the store is exactly as it was.
+    GlossaryResult Load(const std::filesystem::path& path);
 
-    /// Shows the entries whose sort key begins in kana row `row` (0 = あ … 9 = わ), in sorted
-    /// order, and returns their number. Any other row changes nothing and returns 0. Needs a load.
+    /// Shows the entries whose sort key begins in kana row `row` (an index of kKanaRows), in
+    /// sorted order, and returns their number. Any other row changes nothing and returns 0. Needs
+    /// a load.
     int FilterByKanaRow(int row);
 
     /// Shows the entries whose title, reading, text1 or text2 contains `text` (Shift-JIS, taken

@@ -15,6 +15,13 @@ using FileFaultHook = bool (*)(FileOperation operation);
 /// Installs a fault hook for tests (nullptr removes it); returns the previous hook.
 FileFaultHook SetFileFaultHook(FileFaultHook hook);
 
+/// Whether the installed fault hook makes `operation` fail now (false without a hook).
+bool Faulted(FileOperation operation);
+
+/// Makes a write into a pipe whose reader has gone fail like any write error instead of ending
+/// the process (POSIX's SIGPIPE); Windows' writes fail that way already.
+void IgnoreBrokenPipes();
+
 /// A binary file handle owned by one operation; closed (errors ignored) when destroyed.
 class File {
   public:

@@ -13,10 +13,10 @@
 #include "export/glossary_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
+#include "glossary/kana_rows.h"
 #include "hoshiwa2_version.h"
 #include "platform/console_output.h"
 #include "platform/cp932.h"
-#include "platform/error_message.h"
 #include "platform/file_access.h"
 #include "tools/utf8_export.h"
 
@@ -35,15 +35,15 @@ const char kHelp[] =
     "  --csv          write CSV (title, reading, texts) instead of the plain-text form\n"
     "  --encoding ENC shift_jis (the default: the viewer's bytes) or utf-8 (the same records\n"
     "                 in UTF-8; bytes with no Unicode form become U+FFFD and are reported)\n"
-    "  --row KANA     only the kana row of KANA: one of あ か さ た な は ま や ら わ\n"
+    "  --row KANA     only the kana row of KANA: one of";
+// ... the kana rows, then:
+const char kHelpAfterRows[] =
+    "\n"
     "  --search TEXT  only the entries whose title, reading or texts contain TEXT\n"
     "  OUTFILE        a path (created or overwritten), or - for standard output\n"
     "  --version      print the program's version and exit\n"
     "\n"
     "Exit status: 0 on success, 1 when the data file or the output fails, 2 on a usage error.\n";
-
-// The kana-row buttons in order, as typed on a UTF-8 command line.
-const char* const kRowKana[] = {"あ", "か", "さ", "た", "な", "は", "ま", "や", "ら", "わ"};
 
 struct Options {
     bool csv = false;
@@ -53,13 +53,32 @@ struct Options {
     std::vector<std::string> paths;
 };
 
+// The kana row labelled `kana` as typed on a UTF-8 command line.
 std::optional<int> RowOfKana(const std::string& kana) {
-    for (int row = 0; row < 10; ++row) {
-        if (kana == kRowKana[row]) {
+    for (int row = 0; row < kKanaRowCount; ++row) {
+        if (kana == platform::Cp932ToUtf8(kKanaRows[row])) {
             return row;
         }
     }
     return std::nullopt;
+}
+
+std::string HelpText() {
+    std::string help = std::string(kUsage) + "\n" + kHelp;
+    for (const char* kana : kKanaRows) {
+        help += " " + platform::Cp932ToUtf8(kana);
+    }
+    return help + kHelpAfterRows;
+}
+
+// Shows a failure as one line of UTF-8 on standard error; returns the exit status for it.
+int Report(const GlossaryResult& result) {
+    if (result.Ok()) {
+        return 0;
+    }
+    platform::WriteUtf8(platform::StandardStream::Error,
+                        platform::Cp932ToUtf8(result.errorMessage) + "\n");
+    return 1;
 }
 
 // The names --encoding takes, in any letter case.
@@ -122,8 +141,8 @@ std::filesystem::path PathOf(const std::string& utf8) {
 
 int Run(const Options& options) {
     GlossaryStore store;
-    if (!store.Load(PathOf(options.paths[0]))) {
-        return 1;
+    if (const GlossaryResult loaded = store.Load(PathOf(options.paths[0])); !loaded.Ok()) {
+        return Report(loaded);
     }
     if (options.row) {
         store.FilterByKanaRow(*options.row);
@@ -143,22 +162,19 @@ int Run(const Options& options) {
         if (outPath == "-") {
             out.AttachStandardOutput();
         } else if (!out.OpenForWriting(PathOf(outPath))) {
-            platform::ShowErrorMessage(kOpenFailedMessage);
-            return 1;
+            return Report({kOpenFailedMessage});
         }
         std::vector<ReplacedRecord> replaced;
-        const bool ok = ExportUtf8(store, options.csv, out, replaced);
+        const int status = Report(ExportUtf8(store, options.csv, out, replaced));
         platform::WriteUtf8(platform::StandardStream::Error, ReplacementReport(replaced));
-        return ok ? 0 : 1;
+        return status;
     }
     if (outPath == "-") {
         out.AttachStandardOutput();
-        const bool ok = options.csv ? ExportCsv(store, out) : ExportText(store, out);
-        return ok ? 0 : 1;
+        return Report(options.csv ? ExportCsv(store, out) : ExportText(store, out));
     }
     const std::filesystem::path path = PathOf(outPath);
-    const bool ok = options.csv ? ExportCsv(store, path) : ExportText(store, path);
-    return ok ? 0 : 1;
+    return Report(options.csv ? ExportCsv(store, path) : ExportText(store, path));
 }
 
 int Main(const std::vector<std::string>& args) {
@@ -170,7 +186,7 @@ int Main(const std::vector<std::string>& args) {
         return 2;
     }
     if (help) {
-        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n" + kHelp);
+        platform::WriteUtf8(platform::StandardStream::Output, HelpText());
         return 0;
     }
     if (showVersion) {

@@ -4,7 +4,6 @@
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/cp932.h"
-#include "platform/error_message.h"
 #include "platform/file_access.h"
 
 namespace {
@@ -23,8 +22,8 @@ int ReplacementsIn(const std::string& utf8) {
 
 }  // namespace
 
-bool ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
-                std::vector<ReplacedRecord>& replaced) {
+GlossaryResult ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
+                          std::vector<ReplacedRecord>& replaced) {
     // Each record is converted on its own, so that a broken lead byte at the end of one field
     // cannot pair with the first byte of the next.
     std::string bytes;
@@ -38,11 +37,10 @@ bool ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
         bytes += record;
     }
     if (!file.Write(bytes.data(), bytes.size()) || !file.Close()) {
-        platform::ShowErrorMessage(kWriteFailedMessage);
         file.Abort();
-        return false;
+        return {kWriteFailedMessage};
     }
-    return true;
+    return {};
 }
 
 std::string ReplacementReport(const std::vector<ReplacedRecord>& replaced) {

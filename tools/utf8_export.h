@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "glossary/glossary_result.h"
+
 class GlossaryStore;
 
 namespace platform {
@@ -18,10 +20,10 @@ struct ReplacedRecord {
 
 /// Writes the store's shown rows as its text (csv false) or CSV export does, each record
 /// converted from CP932 to UTF-8 with the same line ends. A byte sequence with no Unicode form
-/// becomes U+FFFD and its record is listed in `replaced`. The file is closed at the end; false
-/// after a write or close failure, which is shown as the engine's export shows it.
-bool ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
-                std::vector<ReplacedRecord>& replaced);
+/// becomes U+FFFD and its record is listed in `replaced`. The file is closed at the end; after a
+/// write or close failure the result holds the engine's write message.
+GlossaryResult ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
+                          std::vector<ReplacedRecord>& replaced);
 
 /// The standard-error report of `replaced` (empty when it is): how many replacements were made
 /// and in which records, each named by its position and title.

@@ -10,11 +10,13 @@
 
 #include "export/glossary_export.h"
 #include "glossary/entry_text.h"
+#include "platform/wx/about_entry.h"
 #include "platform/wx/accessible_name.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
 #include "platform/wx/input_method.h"
+#include "platform/wx/message_box.h"
 #include "platform/wx/wx_text.h"
 #include "resources/app_icon.h"
 #include "resources/string_table.h"
@@ -25,7 +27,6 @@ namespace {
 
 // Caption of the error message boxes; the same as the dialog's own.
 const wchar_t kMessageCaption[] = L"ホシノワ 用語集 Viewer";
-const wchar_t kHelpMenuTitle[] = L"ヘルプ(&H)";
 
 // Accessible names of the controls that show no label of their own, and of the counter while
 // it is empty.
@@ -38,17 +39,11 @@ const wchar_t kGlossaryFilter[] = L"用語集バイナリファイル (YGS_PRG.B
 const wchar_t kTextFilter[] = L"テキスト ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*";
 const wchar_t kCsvFilter[] = L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*";
 
-// The kana-row buttons in the order of the rows, あ to わ.
-const char* const kKanaButtonNames[] = {"kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
-                                        "kana_ha", "kana_ma", "kana_ya", "kana_ra", "kana_wa"};
-
-// The about entry's command. Windows' system menu needs a command number below 0xF000 whose low
-// four bits are clear; 16 is the one the program has always used there.
-#ifdef __WXMSW__
-constexpr int kAboutCommand = 16;
-#else
-constexpr int kAboutCommand = wxID_ABOUT;
-#endif
+// The template's kana-row buttons in the order of the engine's rows; each is labelled with its
+// row's kana.
+const std::array<const char*, kKanaRowCount> kKanaButtonNames = {
+    "kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
+    "kana_ha", "kana_ma", "kana_ya", "kana_ra", "kana_wa"};
 
 platform::wx::FileDialogRequest SaveRequest(const char* extension, const wxString& wildcard) {
     platform::wx::FileDialogRequest request;
@@ -61,7 +56,7 @@ platform::wx::FileDialogRequest SaveRequest(const char* extension, const wxStrin
 
 }  // namespace
 
-MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
+MainDialog::MainDialog() {
     res::InstallViewerResources();
     wxXmlResource::Get()->LoadFrame(this, nullptr, "main_dialog");
     // The template's size is the size of its one panel, measured in the template font. It is
@@ -77,7 +72,8 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     allButton = XRCCTRL(*this, "all_button", wxButton);
     for (int row = 0; row < static_cast<int>(kanaButtons.size()); ++row) {
         kanaButtons[row] = XRCCTRL(*this, kKanaButtonNames[row], wxButton);
-        // The ten buttons share one command; each passes its own row.
+        kanaButtons[row]->SetLabel(platform::wx::FromSjis(kKanaRows[row]));
+        // The buttons share one command; each passes its own row.
         kanaButtons[row]->Bind(wxEVT_BUTTON, [this, row](wxCommandEvent&) { ShowKanaRow(row); });
     }
     titleList = XRCCTRL(*this, "title_list", wxListBox);
@@ -98,9 +94,22 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     platform::wx::FollowComposition(searchEdit);
     platform::wx::FollowComposition(detailEdit);
 
+    // The commands: the menu, the buttons, the list, the keys and the close box.
+    Bind(wxEVT_MENU, &MainDialog::OnOpen, this, wxID_OPEN);
+    Bind(wxEVT_MENU, &MainDialog::OnExit, this, wxID_EXIT);
+    Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("text_export"));
+    Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("csv_export"));
+    Bind(wxEVT_MENU, &MainDialog::OnAbout, this, platform::wx::AboutCommand());
+    Bind(wxEVT_LISTBOX, &MainDialog::OnSelectionChanged, this, XRCID("title_list"));
+    Bind(wxEVT_BUTTON, &MainDialog::OnAll, this, XRCID("all_button"));
+    Bind(wxEVT_BUTTON, &MainDialog::OnSearch, this, XRCID("search_button"));
+    Bind(wxEVT_BUTTON, &MainDialog::OnFont, this, XRCID("font_button"));
+    Bind(wxEVT_CHAR_HOOK, &MainDialog::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainDialog::OnClose, this);
+
     SetClientSize(templateSize);
     CentreOnScreen();
-    AddAboutEntry();
+    platform::wx::AddAboutEntry(this, res::kAboutCommandText);
     SetIcons(res::AppIconBundle());
     TransferToControls();
     // No control can take the focus yet; the client area takes it, so that Esc reaches the
@@ -191,11 +200,11 @@ void MainDialog::OnOpen(wxCommandEvent&) {
 }
 
 void MainDialog::OpenPath(const wxString& path) {
-    if (store.Load(platform::wx::ToPath(path))) {
+    const GlossaryResult loaded = store.Load(platform::wx::ToPath(path));
+    if (loaded.Ok()) {
         RefreshList();
-        titleList->SetSelection(0);
-        ShowDetail(0);
     }
+    platform::wx::ShowFailure(loaded, kMessageCaption, this);
     // The first open decides where the keyboard starts, and the client area stops being a tab
     // stop of its own.
     const bool firstOpen = !searchEdit->IsEnabled();
@@ -224,11 +233,8 @@ void MainDialog::OnExport(wxCommandEvent& event) {
         return;
     }
     const std::filesystem::path file = platform::wx::ToPath(*path);
-    if (csv) {
-        ExportCsv(store, file);
-    } else {
-        ExportText(store, file);
-    }
+    platform::wx::ShowFailure(csv ? ExportCsv(store, file) : ExportText(store, file),
+                              kMessageCaption, this);
 }
 
 void MainDialog::OnAbout(wxCommandEvent&) {
@@ -317,39 +323,8 @@ void MainDialog::OnClose(wxCloseEvent&) {
     EndModal(wxID_CANCEL);
 }
 
-void MainDialog::AddAboutEntry() {
-    const wxString text(res::kAboutCommandText);
-#ifdef __WXMSW__
-    if (wxMenu* systemMenu = MSWGetSystemMenu()) {
-        systemMenu->AppendSeparator();
-        systemMenu->Append(kAboutCommand, text);
-    }
-#else
-    // GTK has no system menu that an application can extend; the entry gets a menu of its own.
-    auto* help = new wxMenu;
-    help->Append(kAboutCommand, text);
-    GetMenuBar()->Append(help, kHelpMenuTitle);
-#endif
-}
-
 void MainDialog::PressSearchButton() {
     wxCommandEvent click(wxEVT_BUTTON, searchButton->GetId());
     click.SetEventObject(searchButton);
     searchButton->ProcessWindowEvent(click);
 }
-
-// The message map, laid out as a table (clang-format is off from here to the end).
-// clang-format off
-wxBEGIN_EVENT_TABLE(MainDialog, wxFrame)
-    EVT_MENU(wxID_OPEN, MainDialog::OnOpen)
-    EVT_MENU(wxID_EXIT, MainDialog::OnExit)
-    EVT_MENU(XRCID("text_export"), MainDialog::OnExport)
-    EVT_MENU(XRCID("csv_export"), MainDialog::OnExport)
-    EVT_MENU(kAboutCommand, MainDialog::OnAbout)
-    EVT_LISTBOX(XRCID("title_list"), MainDialog::OnSelectionChanged)
-    EVT_BUTTON(XRCID("all_button"), MainDialog::OnAll)
-    EVT_BUTTON(XRCID("search_button"), MainDialog::OnSearch)
-    EVT_BUTTON(XRCID("font_button"), MainDialog::OnFont)
-    EVT_CHAR_HOOK(MainDialog::OnCharHook)
-    EVT_CLOSE(MainDialog::OnClose)
-wxEND_EVENT_TABLE()

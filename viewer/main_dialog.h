@@ -12,7 +12,7 @@
 #include <array>
 
 #include "glossary/glossary_store.h"
-#include "platform/wx/message_box.h"
+#include "glossary/kana_rows.h"
 
 /// The program's one working window, built from the template "main_dialog" with the menu
 /// "main_menu": the list of titles, the detail pane, the kana-row, all and search buttons, the
@@ -32,29 +32,24 @@ class MainDialog : public wxFrame {
     /// Ends ShowModal with `result`; outside ShowModal it only hides the dialog.
     void EndModal(int result);
 
-    /// Writes the three texts (detail, search, counter) into their controls.
-    void TransferToControls();
-
-    /// Reads the three controls into the texts.
-    void TransferFromControls();
-
-    /// Refills the list from the store's visible rows, selects row 0 and shows it when there is
-    /// one, and sets the counter text to "visible/294". Transfers nothing.
-    void RefreshList();
-
-    /// Sets the detail text to `row`'s entry (title, reading, texts, CRLF line ends). A row
-    /// outside the list gives three line breaks.
-    void ShowDetail(int row);
-
-    /// Enables every control of the template.
-    void EnableControls();
-
     /// Carries out the open command with `path` as the file chosen in its dialog: loads it
-    /// (a failure shows the open message and keeps what was loaded), refreshes the list and
-    /// shows row 0 on success, then enables the controls and export items and transfers.
+    /// (a failure shows its message and keeps what was loaded), refreshes the list and shows
+    /// row 0 on success, then enables the controls and export items and transfers.
     void OpenPath(const wxString& path);
 
   private:
+    // Writes the three texts (detail, search, counter) into their controls.
+    void TransferToControls();
+    // Reads the three controls into the texts.
+    void TransferFromControls();
+    // Refills the list from the store's visible rows, selects row 0 and shows it when there is
+    // one, and sets the counter text to "visible/294". Transfers nothing.
+    void RefreshList();
+    // Sets the detail text to `row`'s entry (CRLF line ends); a row outside the list gives three
+    // line breaks.
+    void ShowDetail(int row);
+    void EnableControls();
+
     void OnOpen(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
     void OnExport(wxCommandEvent& event);  // text or CSV, by the menu item
@@ -67,7 +62,6 @@ class MainDialog : public wxFrame {
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    void AddAboutEntry();
     void PressSearchButton();
 
     GlossaryStore store;
@@ -83,16 +77,13 @@ class MainDialog : public wxFrame {
     wxTextCtrl* searchEdit = nullptr;
     wxButton* searchButton = nullptr;
     wxButton* allButton = nullptr;
-    std::array<wxButton*, 10> kanaButtons{};  // あ か さ た な は ま や ら わ
+    std::array<wxButton*, kKanaRowCount> kanaButtons{};
     wxListBox* titleList = nullptr;
     wxTextCtrl* detailEdit = nullptr;
     wxStaticText* counterLabel = nullptr;
     wxButton* fontButton = nullptr;
 
     wxFont detailFont;  // empty until the first font change
-    platform::wx::ScopedErrorMessageBox errorMessages;
     wxModalEventLoop* modalLoop = nullptr;
     int modalResult = 0;
-
-    wxDECLARE_EVENT_TABLE();
 };

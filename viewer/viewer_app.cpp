@@ -9,11 +9,8 @@
 
 #include "hoshiwa2_version.h"
 #include "platform/console_output.h"
+#include "platform/file_access.h"
 #include "viewer/main_dialog.h"
-
-#ifndef _WIN32
-#include <csignal>
-#endif
 
 wxIMPLEMENT_APP(ViewerApp);
 
@@ -65,11 +62,9 @@ bool ViewerApp::Initialize(int& argc, wxChar** argv) {
 
 bool ViewerApp::OnInit() {
     // wxApp::OnInit would parse the command line again; Initialize has done it.
-#ifndef _WIN32
     // An export into a pipe whose reader has gone must fail with the write message rather than
     // end the program.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
+    platform::IgnoreBrokenPipes();
     return true;
 }
 

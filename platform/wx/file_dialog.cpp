@@ -21,20 +21,10 @@ wxString Caption(long style) {
     return (style & wxFD_SAVE) ? L"名前を付けて保存" : L"開く";
 }
 
-std::optional<wxString> RunDialog(wxWindow* parent, const FileDialogRequest& request) {
-    wxString defaultFile = request.defaultFile;
-    wxString wildcard = request.wildcard;
-#ifdef __WXGTK__
-    // Windows' dialog takes a wildcard in the name field as a filter; GTK's would save a file
-    // of that name. GTK's patterns are case-sensitive, Windows' are not: a glossary copied from
-    // a FAT stick may be named ygs_prg.bin.
-    if (defaultFile.find_first_of("*?") != wxString::npos) {
-        defaultFile.clear();
-    }
-    wildcard = CaseInsensitiveWildcard(wildcard);
-#endif
-    wxFileDialog dialog(parent, Caption(request.style), request.defaultDirectory, defaultFile,
-                        wildcard, request.style);
+std::optional<wxString> RunDialog(wxWindow* parent, const FileDialogRequest& asked) {
+    const FileDialogRequest request = ForThisToolkit(asked);
+    wxFileDialog dialog(parent, Caption(request.style), request.defaultDirectory,
+                        request.defaultFile, request.wildcard, request.style);
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }

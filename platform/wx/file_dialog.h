@@ -27,6 +27,11 @@ struct FileDialogRequest {
 /// wildcard is left out of the name field, where it would be taken literally.
 std::optional<wxString> ShowFileDialog(wxWindow* parent, const FileDialogRequest& request);
 
+/// `request` as this toolkit's dialog must be given it to behave as Windows' does: on GTK a
+/// default file name holding a wildcard is dropped and the filters' patterns match any letter
+/// case (CaseInsensitiveWildcard); on Windows it comes back unchanged.
+FileDialogRequest ForThisToolkit(FileDialogRequest request);
+
 /// `path` with "." and `extension` appended when its file name has no extension and `extension`
 /// is not empty; otherwise `path` unchanged.
 wxString WithDefaultExtension(const wxString& path, const wxString& extension);

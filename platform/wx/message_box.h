@@ -3,7 +3,7 @@
 #include <wx/string.h>
 #include <wx/window.h>
 
-#include "platform/error_message.h"
+#include "glossary/glossary_result.h"
 
 namespace platform::wx {
 
@@ -12,18 +12,13 @@ namespace platform::wx {
 /// toolkit does not take them from the system.
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent);
 
-/// While it lives, `ShowErrorMessage` shows its Shift-JIS text in a modal message box with the
-/// exclamation icon, one OK button and `caption`, owned by `owner`; the previous handler comes
-/// back when it is destroyed.
-class ScopedErrorMessageBox {
-  public:
-    ScopedErrorMessageBox(const wxString& caption, wxWindow* owner);
-    ~ScopedErrorMessageBox();
-    ScopedErrorMessageBox(const ScopedErrorMessageBox&) = delete;
-    ScopedErrorMessageBox& operator=(const ScopedErrorMessageBox&) = delete;
+/// When `result` failed, shows its Shift-JIS message in a modal message box with the
+/// exclamation icon, one OK button and `caption`, over `parent`, and returns once the user has
+/// closed it; on success shows nothing. Returns result.Ok().
+bool ShowFailure(const GlossaryResult& result, const wxString& caption, wxWindow* parent);
 
-  private:
-    ErrorMessageHandler previous;
-};
+/// The toolkit's own message dialog: what ShowMessageBox shows on this system. Returns the id of
+/// the button pressed (wxID_OK, wxID_YES, ...).
+int ShowMessageDialog(const wxString& text, const wxString& caption, long style, wxWindow* parent);
 
 }  // namespace platform::wx

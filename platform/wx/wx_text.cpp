@@ -26,23 +26,4 @@ wxString FromControlLineEnds(const wxString& text) {
     return result;
 }
 
-std::filesystem::path ToPath(const wxString& path) {
-#ifdef __WXMSW__
-    return std::filesystem::path(path.ToStdWstring());
-#else
-    // The toolkit decoded the name with its file-name converter; encoding it back with the same
-    // converter gives the file system's bytes whatever the locale says.
-    const wxCharBuffer bytes = path.fn_str();
-    return std::filesystem::path(std::string(bytes.data(), bytes.length()));
-#endif
-}
-
-wxString FromPath(const std::filesystem::path& path) {
-#ifdef __WXMSW__
-    return wxString(path.wstring());
-#else
-    return wxString(path.native().c_str(), *wxConvFileName);
-#endif
-}
-
 }  // namespace platform::wx

@@ -1,16 +1,10 @@
-#include "platform/console_output.h"
-
 #include <cstdio>
+#include <string>
 
-#ifdef _WIN32
+#include "platform/console_output.h"
 #include "platform/windows_api.h"
 
-#include <string>
-#endif
-
 namespace platform {
-
-#ifdef _WIN32
 
 namespace {
 
@@ -69,15 +63,5 @@ bool WriteUtf8(StandardStream stream, std::string_view utf8) {
     }
     return WriteBytes(handle, utf8);
 }
-
-#else
-
-bool WriteUtf8(StandardStream stream, std::string_view utf8) {
-    std::FILE* file = stream == StandardStream::Output ? stdout : stderr;
-    const bool written = std::fwrite(utf8.data(), 1, utf8.size(), file) == utf8.size();
-    return std::fflush(file) == 0 && written;
-}
-
-#endif
 
 }  // namespace platform
