@@ -14,8 +14,7 @@ class EntryText : public ::testing::Test {
         // Entry 0's layout has a reading and a TX2 chunk; entry 1 has neither text here.
         entries[0].title = Sj("「階段」");
         entries[0].reading = Sj("（かいだん）");
-        WriteGlossary(dir / "g.bin", entries);
-        ASSERT_TRUE(store.Load(dir / "g.bin"));
+        store = LoadedStore(WriteGlossary(dir, entries));
     }
 
     TempDir dir;

@@ -21,8 +21,15 @@ class GlossaryViews : public ::testing::Test {
             }
         }
         ASSERT_EQ(next, readingsUtf8.size());
-        WriteGlossary(dir / "g.bin", entries);
-        ASSERT_TRUE(store.Load(dir / "g.bin"));
+        store = LoadedStore(WriteGlossary(dir, entries));
+    }
+
+    std::vector<std::string> VisibleTitles() const {
+        std::vector<std::string> titles;
+        for (int row = 0; row < store.VisibleCount(); ++row) {
+            titles.push_back(store.TitleAt(row));
+        }
+        return titles;
     }
 
     std::set<std::string> VisibleReadings() const {
@@ -97,8 +104,7 @@ TEST_F(GlossaryViews, KatakanaKanjiAndAsciiReadingsFallInNoRow) {
     entries[2].reading = Sj("（漢）");
     entries[3].reading = "(ab)";
     entries[4].reading = Sj("（ｱｲ）");  // half-width katakana orders below あ
-    WriteGlossary(dir / "g.bin", entries);
-    ASSERT_TRUE(store.Load(dir / "g.bin"));
+    store = LoadedStore(WriteGlossary(dir, entries));
     int total = 0;
     for (int row = 0; row < 10; ++row) {
         total += store.FilterByKanaRow(row);
@@ -106,69 +112,50 @@ TEST_F(GlossaryViews, KatakanaKanjiAndAsciiReadingsFallInNoRow) {
     EXPECT_EQ(total, 1);  // entry 228 alone
 }
 
-TEST_F(GlossaryViews, SearchMatchesTitleReadingAndTextsExactly) {
+TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSortedOrder) {
     auto entries = NumberedEntries();
     entries[0].title = Sj("「灯台」");
     entries[0].reading = Sj("（とうだい）");
     entries[0].text1 = Sj("岬の灯台。");
     entries[1].text1 = Sj("「灯台」の話 ");
     entries[4].text2 = Sj("（注）");
-    entries[5].text1 = Sj("ア");  // 0x83 0x41: contains "A" only as a trail byte
-    WriteGlossary(dir / "g.bin", entries);
-    ASSERT_TRUE(store.Load(dir / "g.bin"));
+    entries[5].title = Sj("ア");  // "A" only as a trail byte (0x83 0x41)...
+    entries[5].text1 = "xA";      // ...and at a boundary in the same entry's text1
+    entries[6].text1 = Sj("ア");  // "A" only as a trail byte
+    store = LoadedStore(WriteGlossary(dir, entries));
 
-    store.Search(Sj("灯台"));
-    EXPECT_EQ(store.VisibleCount(), 2);
-
-    // The title lost its brackets and the raw title is not searched: only text1 of entry 1.
-    store.Search(Sj("「"));
-    ASSERT_EQ(store.VisibleCount(), 1);
-    EXPECT_EQ(store.TitleAt(0), "E001");
-
-    // Readings lost their parentheses: only entry 4's text2 has one.
-    store.Search(Sj("（"));
-    ASSERT_EQ(store.VisibleCount(), 1);
-    EXPECT_EQ(store.TitleAt(0), "E004");
-
-    store.Search(Sj("の話 "));  // trailing space is part of the text
-    EXPECT_EQ(store.VisibleCount(), 1);
-    store.Search(Sj("の話  "));
-    EXPECT_EQ(store.VisibleCount(), 0);
-
-    store.Search("A");  // no match inside ア, none in "E005"... only titles/texts with A
-    EXPECT_EQ(store.VisibleCount(), 0);
-    store.Search("e");  // no case folding: titles are E...
-    EXPECT_EQ(store.VisibleCount(), 0);
-    store.Search(Sj("とうだい"));
-    EXPECT_EQ(store.VisibleCount(), 1);
-
+    const struct {
+        std::string text;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {Sj("灯台"), {"E001", Sj("灯台")}},
+        // The title lost its brackets and the raw title is not searched: only text1 of E001.
+        {Sj("「"), {"E001"}},
+        {Sj("（"), {"E004"}},  // readings lost their parentheses: only E004's text2 has one
+        {Sj("とうだい"), {Sj("灯台")}},
+        {Sj("の話 "), {"E001"}},  // a trailing space is part of the text
+        {Sj("の話  "), {}},
+        {"A", {Sj("ア")}},
+        {"e", {}},  // no case folding: titles are E...
+        // Across a title and the text after it ("E000" + "T000"), and across two entries.
+        {"0T0", {}},
+        {"0E0", {}},
+        // Several entries in a row, and the very end of the last entry's text.
+        {"T29", {"E290", "E291", "E292", "E293"}},
+        {"T293", {"E293"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        store.Search(c.text);
+        EXPECT_EQ(VisibleTitles(), c.titles);
+    }
+    store.Search("A");
+    EXPECT_EQ(store.Text1At(0), "xA");
     store.Search("S1");  // text2 S100..S199 where the layout has TX2: sorted order kept
+    EXPECT_GT(store.VisibleCount(), 1);
     for (int row = 1; row < store.VisibleCount(); ++row) {
         EXPECT_LT(store.TitleAt(row - 1), store.TitleAt(row));
     }
     store.ShowNone();
     EXPECT_EQ(store.VisibleCount(), 0);
-}
-
-TEST_F(GlossaryViews, SearchFindsTextsWithinOneFieldOnly) {
-    auto entries = NumberedEntries();
-    entries[5].title = Sj("ア");  // "A" only as a trail byte (0x83 0x41)...
-    entries[5].text1 = "xA";      // ...and at a boundary in the same entry's text1
-    WriteGlossary(dir / "g.bin", entries);
-    ASSERT_TRUE(store.Load(dir / "g.bin"));
-
-    store.Search("A");
-    ASSERT_EQ(store.VisibleCount(), 1);
-    EXPECT_EQ(store.Text1At(0), "xA");
-    // Across a title and the text after it ("E000" + "T000"), and across two entries: nothing.
-    store.Search("0T0");
-    EXPECT_EQ(store.VisibleCount(), 0);
-    store.Search("0E0");
-    EXPECT_EQ(store.VisibleCount(), 0);
-    // Several entries in a row, and the very end of the last entry's text.
-    store.Search("T29");
-    EXPECT_EQ(store.VisibleCount(), 4);
-    store.Search("T293");
-    ASSERT_EQ(store.VisibleCount(), 1);
-    EXPECT_EQ(store.TitleAt(0), "E293");
 }

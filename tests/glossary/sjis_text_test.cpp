@@ -60,38 +60,44 @@ TEST(SjisFind, FindsOnlyAtCharacterBoundaries) {
     EXPECT_EQ(SjisFind("Abc", "a"), -1);  // no case folding
 }
 
-TEST(ReplaceAll, CollapsesWrappedLinesByRestartingAfterEachReplacement) {
-    const std::string text = "A" + kLf + kIdeographicSpace + kIdeographicSpace + "B";
-    ASSERT_EQ(text.size(), 7u);
-    EXPECT_EQ(Replace(text, kLf + kIdeographicSpace, kLf), "A\nB");
-}
-
-TEST(ReplaceAll, RemovesNulBytesInsideTheText) {
-    EXPECT_EQ(Replace(std::string("ab\0cd\0ef", 8), std::string(1, '\0'), ""), "abcdef");
-}
-
-TEST(ReplaceAll, StopsOnTheEmptyText) {
-    EXPECT_EQ(Replace("n\n", "n\n", ""), "");
-    EXPECT_EQ(Replace("", "x", ""), "");
-}
-
-TEST(ReplaceAll, MatchesStartOnlyOnCharacterBoundaries) {
-    // ハ (0x83 0x6E) + LF: the 0x6E is ハ's trail byte, so "n" + LF does not match and ハ stays.
-    EXPECT_EQ(Replace("\x83\x6E\n", "n\n", ""), "\x83\x6E\n");
-    // A real letter n before LF goes.
-    EXPECT_EQ(Replace("\x83\x6E"
-                      "an\nb",
-                      "n\n", ""),
-              "\x83\x6E"
-              "ab");
-    // 」「 (0x81 0x76 0x81 0x75) after the kanji 0x88 0x81 is not a match: the walk reads
-    // 0x88 0x81, then 0x76, then 0x81 0x75, so the pattern would start on a trail byte.
-    EXPECT_EQ(Replace("\x81\x76\x81\x75", "\x81\x76\x81\x75", "\x81\x41"), "\x81\x41");
-    EXPECT_EQ(Replace("\x88\x81\x76\x81\x75", "\x81\x76\x81\x75", "\x81\x41"),
-              "\x88\x81\x76\x81\x75");
-    // NUL and LF are never swallowed as trail bytes: a lead byte before them stands alone.
-    EXPECT_EQ(Replace(std::string("\x82\0x", 3), std::string(1, '\0'), ""), "\x82x");
-    EXPECT_EQ(Replace("\x82\nx", "\n", ""), "\x82x");
+TEST(ReplaceAll, ReplacesEveryMatchThatStartsOnACharacterBoundary) {
+    const std::string nul(1, '\0');
+    const struct {
+        std::string text, pattern, replacement, expected;
+    } cases[] = {
+        // Wrapped lines collapse: each replacement restarts the search from the beginning.
+        {"A" + kLf + kIdeographicSpace + kIdeographicSpace + "B", kLf + kIdeographicSpace, kLf,
+         "A\nB"},
+        {std::string("ab\0cd\0ef", 8), nul, "", "abcdef"},  // NUL bytes inside the text
+        {"n\n", "n\n", "", ""},                             // down to the empty text
+        {"", "x", "", ""},
+        // ハ (0x83 0x6E) + LF: the 0x6E is ハ's trail byte, so "n" + LF does not match.
+        {"\x83\x6E\n", "n\n", "", "\x83\x6E\n"},
+        {"\x83\x6E"
+         "an\nb",
+         "n\n", "",
+         "\x83\x6E"
+         "ab"},  // a real letter n before LF goes
+        // 」「 after the kanji 0x88 0x81 is no match: the walk reads 0x88 0x81, then 0x76, then
+        // 0x81 0x75, so the pattern would start on a trail byte.
+        {"\x81\x76\x81\x75", "\x81\x76\x81\x75", "\x81\x41", "\x81\x41"},
+        {"\x88\x81\x76\x81\x75", "\x81\x76\x81\x75", "\x81\x41", "\x88\x81\x76\x81\x75"},
+        // NUL and LF are never swallowed as trail bytes: a lead byte before them stands alone.
+        {std::string("\x82\0x", 3), nul, "", "\x82x"},
+        {"\x82\nx", "\n", "", "\x82x"},
+        // A replacement can complete a match that begins before it; the next pass takes it.
+        {"aaaab", "ab", "b", "b"},
+        {"\n\n\n!!!", "\n!", "!", "!!!"},
+        // A run of a one-byte pattern goes, also when every occurrence grows the text.
+        {std::string("a\0\0b\0", 5), nul, "--", "a----b--"},
+        // ハ + "n" + LF + LF: after the first pass removes "n" + LF, the next "n" + LF would
+        // start on ハ's trail byte, so it stays.
+        {"\x83nn\n\n", "n\n", "", "\x83n\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text) + " / " + testing::PrintToString(c.pattern));
+        EXPECT_EQ(Replace(c.text, c.pattern, c.replacement), c.expected);
+    }
 }
 
 TEST(ReplaceAll, KeepsTheTextWithinTheScratchSpace) {
@@ -106,17 +112,6 @@ TEST(ReplaceAll, KeepsTheTextWithinTheScratchSpace) {
     // Arguments outside the contract leave the text alone.
     length = 2000;
     EXPECT_EQ(ReplaceAll(buffer, length, "", 0, "x", 1), 2000);
-}
-
-TEST(ReplaceAll, FindsWhatARestartFindsWhereverTheMatchBegins) {
-    // A replacement can complete a match that begins before it; the next pass takes it.
-    EXPECT_EQ(Replace("aaaab", "ab", "b"), "b");
-    EXPECT_EQ(Replace("\n\n\n!!!", "\n!", "!"), "!!!");
-    // A run of a one-byte pattern goes, also when every occurrence grows the text.
-    EXPECT_EQ(Replace(std::string("a\0\0b\0", 5), std::string(1, '\0'), "--"), "a----b--");
-    // ハ (0x83 0x6E) + "n" + LF + LF: the first pass removes "n" + LF; after it, the next "n" +
-    // LF would start on ハ's trail byte, so it stays.
-    EXPECT_EQ(Replace("\x83nn\n\n", "n\n", ""), "\x83n\n");
 }
 
 TEST(ReplaceAll, GrowingReplacementsStopAtTheScratchSpaceWhateverThePattern) {

@@ -6,19 +6,11 @@
 #include <unistd.h>
 #endif
 
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
 
-#include "glossary/glossary_store.h"
-#include "platform/cp932.h"
-
-std::string Sj(const std::string& utf8) {
-    const auto bytes = platform::Utf8ToCp932(utf8);
-    EXPECT_TRUE(bytes.has_value()) << utf8;
-    return bytes.value_or(std::string());
-}
+#include "export/glossary_export.h"
 
 #ifdef _WIN32
 TempDir::TempDir() {
@@ -54,11 +46,42 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path, ignored);
 }
 
-void WriteGlossary(const std::filesystem::path& path, const std::vector<EntryChunks>& entries) {
+std::string GlossaryImage(const std::vector<EntryChunks>& entries) {
     std::string error;
     const std::string image = BuildGlossaryImage(entries, "hoshiwa2 test glossary", error);
-    ASSERT_EQ(error, "");
-    ASSERT_TRUE(WriteBinaryFile(path, image));
+    EXPECT_EQ(error, "");
+    return image;
+}
+
+std::filesystem::path WriteGlossary(const TempDir& dir, const std::vector<EntryChunks>& entries,
+                                    const std::string& name) {
+    const std::filesystem::path path = dir / name;
+    EXPECT_TRUE(WriteBinaryFile(path, GlossaryImage(entries))) << path;
+    return path;
+}
+
+GlossaryStore LoadedStore(const std::filesystem::path& path) {
+    GlossaryStore store;
+    EXPECT_TRUE(store.Load(path).Ok()) << path;
+    return store;
+}
+
+std::string EngineExport(const std::filesystem::path& data, bool csv, const View& view) {
+    GlossaryStore store = LoadedStore(data);
+    if (view) {
+        view(store);
+    }
+    const auto path = data.parent_path() / "engine-export";
+    EXPECT_TRUE((csv ? ExportCsv(store, path) : ExportText(store, path)).Ok());
+    return ReadBytes(path);
+}
+
+View KanaRowView(int row) {
+    return [row](GlossaryStore& store) { store.FilterByKanaRow(row); };
+}
+
+View SearchView(const std::string& sjis) {
+    return [sjis](GlossaryStore& store) { store.Search(sjis); };
 }
 
 std::string ReadBytes(const std::filesystem::path& path) {
@@ -66,13 +89,4 @@ std::string ReadBytes(const std::filesystem::path& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-MessageRecorder::MessageRecorder() {
-    previous = platform::SetErrorMessageHandler(
-        [this](const std::string& text) { messages.push_back(text); });
-}
-
-MessageRecorder::~MessageRecorder() {
-    platform::SetErrorMessageHandler(previous);
 }

@@ -4,6 +4,11 @@
 #include <string>
 
 #include "glossary/glossary_store.h"
+#include "platform/cp932.h"
+
+std::string Sj(const std::string& utf8) {
+    return platform::Utf8ToCp932(utf8).value();
+}
 
 std::vector<EntryChunks> NumberedEntries() {
     std::vector<EntryChunks> entries(kEntryCount);

@@ -7,8 +7,6 @@
 #include <unistd.h>
 #endif
 
-#include "export/glossary_export.h"
-#include "glossary/glossary_store.h"
 #include "support/glossary_fixture.h"
 #include "support/posix_files.h"
 
@@ -145,8 +143,7 @@ class Exporter : public ::testing::Test {
         entries[3].reading = Sj("（さけ）");
         entries[3].text1 = Sj("鮭の燻製～");
         entries[5].reading = Sj("（かき）");
-        data = dir / "YGS_PRG.BIN";
-        WriteGlossary(data, entries);
+        data = WriteGlossary(dir, entries);
     }
 
     Result Run(const std::vector<std::string>& args, const std::string& stdoutRedirect = {}) {
@@ -158,20 +155,6 @@ class Exporter : public ::testing::Test {
         return result;
     }
 
-    // What the store itself exports for a view.
-    std::string StoreExport(bool csv, int row, const std::string& search = {}) {
-        GlossaryStore store;
-        EXPECT_TRUE(store.Load(data));
-        if (row >= 0) {
-            store.FilterByKanaRow(row);
-        } else if (!search.empty()) {
-            store.Search(search);
-        }
-        const auto path = dir / "expected";
-        EXPECT_TRUE(csv ? ExportCsv(store, path) : ExportText(store, path));
-        return ReadBytes(path);
-    }
-
     TempDir dir;
     std::filesystem::path data;
 };
@@ -181,18 +164,18 @@ class Exporter : public ::testing::Test {
 TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
     Result r = Run({"--row", "か", Arg(data), "-"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, StoreExport(false, 1));
+    EXPECT_EQ(r.out, EngineExport(data, false, KanaRowView(1)));
     EXPECT_NE(r.out, "");
 
     r = Run({"--csv", Arg(data), Arg(dir / "all.csv")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(ReadBytes(dir / "all.csv"), StoreExport(true, -1));
+    EXPECT_EQ(ReadBytes(dir / "all.csv"), EngineExport(data, true));
 
     // The search text is typed in UTF-8; the wave dash and the fullwidth tilde are one character.
     r = Run({"--search", "製\u301C", "--csv", Arg(data), "-"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, StoreExport(true, -1, Sj("製～")));
+    EXPECT_EQ(r.out, EngineExport(data, true, SearchView(Sj("製～"))));
     EXPECT_NE(r.out, "");
 
     // A text with no Shift-JIS form matches nothing; an empty one changes nothing.
@@ -200,7 +183,7 @@ TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     r = Run({"--search", "", Arg(data), "-"});
-    EXPECT_EQ(r.out, StoreExport(false, -1));
+    EXPECT_EQ(r.out, EngineExport(data, false));
 }
 
 TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
@@ -243,8 +226,8 @@ TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
 }
 
 TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
-    const std::string expectedRow = StoreExport(false, 1);
-    const std::string expectedSearch = StoreExport(true, -1, Sj("製～"));
+    const std::string expectedRow = EngineExport(data, false, KanaRowView(1));
+    const std::string expectedSearch = EngineExport(data, true, SearchView(Sj("製～")));
     for (const char* folder : {"用語集フォルダ", "Словарь папка"}) {
         const auto sub = dir.Path() / std::filesystem::u8path(folder);
         ASSERT_TRUE(std::filesystem::create_directory(sub));
@@ -322,7 +305,7 @@ TEST_F(Exporter, TakesLongJapanesePathsWithSpacesBothWays) {
     const Result r = Run({"--csv", Arg(longData), Arg(out)});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(ReadBytes(out), StoreExport(true, -1));
+    EXPECT_EQ(ReadBytes(out), EngineExport(data, true));
 }
 
 #endif
