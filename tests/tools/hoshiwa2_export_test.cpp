@@ -186,6 +186,24 @@ TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
     EXPECT_EQ(r.out, EngineExport(data, false));
 }
 
+TEST_F(Exporter, TakesEveryKanaRowByItsKana) {
+    // One entry in each row, so that no two rows export alike.
+    const char* const kana[] = {"あ", "か", "さ", "た", "な", "は", "ま", "や", "ら", "わ"};
+    auto entries = NumberedEntries();
+    for (int e = 0, row = 0; e < kEntryCount && row < 10; ++e) {
+        if (ChunkLength(e, ChunkTag::Reading) >= 6) {
+            entries[e].reading = Sj(std::string("（") + kana[row++] + "）");
+        }
+    }
+    data = WriteGlossary(dir, entries);
+    for (int row = 0; row < 10; ++row) {
+        SCOPED_TRACE(kana[row]);
+        const Result r = Run({"--row", kana[row], Arg(data), "-"});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, EngineExport(data, false, KanaRowView(row)));
+    }
+}
+
 TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
     const std::vector<std::vector<std::string>> bad = {
         {},
