@@ -36,7 +36,7 @@ const char kHelp[] =
     "  --encoding ENC shift_jis (the default: the viewer's bytes) or utf-8 (the same records\n"
     "                 in UTF-8; bytes with no Unicode form become U+FFFD and are reported)\n"
     "  --row KANA     only the kana row of KANA: one of";
-// ... the kana rows, then:
+// The help goes on after the kana rows with:
 const char kHelpAfterRows[] =
     "\n"
     "  --search TEXT  only the entries whose title, reading or texts contain TEXT\n"
