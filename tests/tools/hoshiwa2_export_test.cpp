@@ -228,19 +228,26 @@ TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
 }
 
 TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
-    Result r = Run({Arg(dir / "nothing.bin"), "-"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, kOpenFailed);
-
+    const struct {
+        std::vector<std::string> args;
+        std::string stdoutRedirect;
+        std::string message;
+    } cases[] = {
+        {{Arg(dir / "nothing.bin"), "-"}, "", kOpenFailed},
+        {{Arg(data), Arg(dir / "no" / "such.txt")}, "", kOpenFailed},
 #ifndef _WIN32
-    r = Run({Arg(data), "/dev/full"});  // a full disk; Windows has no such device
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, kWriteFailed);
+        // A full disk, and a standard output that is full or closed; Windows has no such device.
+        {{Arg(data), "/dev/full"}, "", kWriteFailed},
+        {{"--csv", Arg(data), "-"}, ">/dev/full", kWriteFailed},
+        {{"--csv", Arg(data), "-"}, ">&-", kWriteFailed},
 #endif
-
-    r = Run({Arg(data), Arg(dir / "no" / "such.txt")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, kOpenFailed);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args) + " " + c.stdoutRedirect);
+        const Result r = Run(c.args, c.stdoutRedirect);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, c.message);
+    }
 }
 
 TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
@@ -304,14 +311,6 @@ TEST_F(Exporter, ReportsEveryOutputThatCannotBeOpened) {
             EXPECT_EQ(r.err, kOpenFailed) << out;
             EXPECT_EQ(r.out, "") << out;
         }
-    }
-}
-
-TEST_F(Exporter, ReportsAStandardOutputThatCannotBeWritten) {
-    for (const char* redirect : {">/dev/full", ">&-"}) {
-        const Result r = Run({"--csv", Arg(data), "-"}, redirect);
-        EXPECT_EQ(r.status, 1) << redirect;
-        EXPECT_EQ(r.err, kWriteFailed) << redirect;
     }
 }
 
