@@ -21,8 +21,8 @@ set(HOSHIWA2_WXMSW_CONFIG "" CACHE FILEPATH
     "wx-config of a static wxWidgets MSW build for MinGW-w64 (see scripts/build-windows)")
 if(NOT HOSHIWA2_WXMSW_CONFIG OR NOT EXISTS "${HOSHIWA2_WXMSW_CONFIG}")
   message(FATAL_ERROR
-          "The Windows viewer needs wxWidgets for MSW: build it with scripts/build-windows, or set "
-          "HOSHIWA2_WXMSW_CONFIG to its wx-config (or turn HOSHIWA2_BUILD_VIEWER off).")
+          "The Windows viewer and exporter need wxWidgets for MSW: build it with "
+          "scripts/build-windows, or set HOSHIWA2_WXMSW_CONFIG to its wx-config.")
 endif()
 
 execute_process(COMMAND sh "${HOSHIWA2_WXMSW_CONFIG}" --selected-config

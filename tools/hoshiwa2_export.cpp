@@ -18,6 +18,7 @@
 #include "platform/cp932.h"
 #include "platform/error_message.h"
 #include "platform/file_access.h"
+#include "tools/dictionary_export.h"
 #include "tools/utf8_export.h"
 
 namespace {
@@ -25,6 +26,10 @@ namespace {
 const char kUsage[] =
     "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT] DATAFILE "
     "OUTFILE";
+
+const char kDictionaryUsage[] =
+    "       hoshiwa2-export --format stardict|yomitan [--title TEXT] [--row KANA | --search TEXT]\n"
+    "                       DATAFILE OUTFILE\n";
 
 const char kHelp[] =
     "       hoshiwa2-export --help | --version\n"
@@ -37,6 +42,9 @@ const char kHelp[] =
     "                 in UTF-8; bytes with no Unicode form become U+FFFD and are reported)\n"
     "  --row KANA     only the kana row of KANA: one of あ か さ た な は ま や ら わ\n"
     "  --search TEXT  only the entries whose title, reading or texts contain TEXT\n"
+    "  --format FMT   write a dictionary instead: stardict (OUTFILE.ifo with .idx, .dict and\n"
+    "                 .syn beside it) or yomitan (a zip); titles are the headwords\n"
+    "  --title TEXT   the dictionary's name (default ホシノワ用語集)\n"
     "  OUTFILE        a path (created or overwritten), or - for standard output\n"
     "  --version      print the program's version and exit\n"
     "\n"
@@ -48,6 +56,9 @@ const char* const kRowKana[] = {"あ", "か", "さ", "た", "な", "は", "ま",
 struct Options {
     bool csv = false;
     bool utf8 = false;
+    bool encodingGiven = false;
+    std::optional<DictionaryFormat> dictionary;
+    std::optional<std::string> title;
     std::optional<int> row;
     std::optional<std::string> search;
     std::vector<std::string> paths;
@@ -78,6 +89,16 @@ std::optional<bool> IsUtf8Encoding(std::string name) {
     return std::nullopt;
 }
 
+std::optional<DictionaryFormat> DictionaryFormatNamed(const std::string& name) {
+    if (name == "stardict") {
+        return DictionaryFormat::StarDict;
+    }
+    if (name == "yomitan") {
+        return DictionaryFormat::Yomitan;
+    }
+    return std::nullopt;
+}
+
 // Returns false on a usage error.
 bool ParseArguments(const std::vector<std::string>& args, Options& options, bool& help,
                     bool& showVersion) {
@@ -100,6 +121,14 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
                 return false;
             }
             options.utf8 = *utf8;
+            options.encodingGiven = true;
+        } else if (arg == "--format" && i + 1 < args.size() && !options.dictionary) {
+            options.dictionary = DictionaryFormatNamed(args[++i]);
+            if (!options.dictionary) {
+                return false;
+            }
+        } else if (arg == "--title" && i + 1 < args.size() && !options.title) {
+            options.title = args[++i];
         } else if (arg == "--row" && i + 1 < args.size() && !options.row && !options.search) {
             options.row = RowOfKana(args[++i]);
             if (!options.row) {
@@ -111,13 +140,49 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             return false;
         }
     }
-    return help || showVersion || options.paths.size() == 2;
+    if (help || showVersion) {
+        return true;
+    }
+    // A dictionary is always UTF-8 and several files (or a zip), never standard output.
+    if (options.dictionary && (options.csv || options.encodingGiven || options.paths.size() != 2 ||
+                               options.paths[1] == "-")) {
+        return false;
+    }
+    return options.paths.size() == 2 && (options.dictionary || !options.title);
 }
 
 // Arguments are UTF-8 on every system (see the Windows `wmain`), so paths are made from UTF-8,
 // never from the system's narrow code page.
 std::filesystem::path PathOf(const std::string& utf8) {
     return std::filesystem::u8path(utf8);
+}
+
+int RunDictionary(const Options& options, const GlossaryStore& store) {
+    const DictionaryEntries entries = CollectDictionaryEntries(store);
+    DictionaryRequest request;
+    request.format = *options.dictionary;
+    request.output = PathOf(options.paths[1]);
+    request.dataFile = PathOf(options.paths[0]);
+    request.title = options.title.value_or(std::string());
+    const GlossaryResult result = ExportDictionary(entries, request);
+    if (!result.Ok()) {
+        platform::ShowErrorMessage(result.errorMessage);
+        return 1;
+    }
+    if (entries.leftOut > 0) {
+        platform::WriteUtf8(
+            platform::StandardStream::Error,
+            "hoshiwa2-export: " + std::to_string(entries.leftOut) +
+                (entries.leftOut == 1 ? " entry has neither a title nor a reading and was"
+                                      : " entries have neither a title nor a reading and were") +
+                " left out\n");
+    }
+    std::vector<ReplacedRecord> replaced;
+    for (const DictionaryReplacement& r : entries.replaced) {
+        replaced.push_back({r.position, r.headword, r.replacements});
+    }
+    platform::WriteUtf8(platform::StandardStream::Error, ReplacementReport(replaced));
+    return 0;
 }
 
 int Run(const Options& options) {
@@ -135,6 +200,10 @@ int Run(const Options& options) {
         } else {
             store.ShowNone();
         }
+    }
+
+    if (options.dictionary) {
+        return RunDictionary(options, store);
     }
 
     platform::File out;
@@ -170,7 +239,8 @@ int Main(const std::vector<std::string>& args) {
         return 2;
     }
     if (help) {
-        platform::WriteUtf8(platform::StandardStream::Output, std::string(kUsage) + "\n" + kHelp);
+        platform::WriteUtf8(platform::StandardStream::Output,
+                            std::string(kUsage) + "\n" + kDictionaryUsage + kHelp);
         return 0;
     }
     if (showVersion) {
