@@ -8,8 +8,10 @@
 
 #include <filesystem>
 
+#include "export/dictionary_entries.h"
 #include "export/glossary_export.h"
 #include "glossary/entry_text.h"
+#include "platform/error_message.h"
 #include "platform/wx/accessible_name.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
@@ -37,6 +39,8 @@ const char kGlossaryFileName[] = "YGS_PRG.BIN";
 const wchar_t kGlossaryFilter[] = L"用語集バイナリファイル (YGS_PRG.BIN)|YGS_PRG.BIN";
 const wchar_t kTextFilter[] = L"テキスト ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*";
 const wchar_t kCsvFilter[] = L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*";
+const wchar_t kStarDictFilter[] = L"StarDict 辞書 (*.ifo)|*.ifo|すべてのファイル (*.*)|*.*";
+const wchar_t kYomitanFilter[] = L"Yomitan 辞書 (*.zip)|*.zip|すべてのファイル (*.*)|*.*";
 
 // The kana-row buttons in the order of the rows, あ to わ.
 const char* const kKanaButtonNames[] = {"kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
@@ -84,6 +88,12 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     detailEdit = XRCCTRL(*this, "detail_text", wxTextCtrl);
     counterLabel = XRCCTRL(*this, "counter", wxStaticText);
     fontButton = XRCCTRL(*this, "font_button", wxButton);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { ExportDictionaryAs(DictionaryFormat::StarDict); },
+        XRCID("stardict_export"));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { ExportDictionaryAs(DictionaryFormat::Yomitan); },
+        XRCID("yomitan_export"));
 
     // What a screen reader says for each control: the buttons and the search label say their
     // own text; the search box is named by its label (GTK also ties the two), the list and the
@@ -192,6 +202,7 @@ void MainDialog::OnOpen(wxCommandEvent&) {
 
 void MainDialog::OpenPath(const wxString& path) {
     if (store.Load(platform::wx::ToPath(path))) {
+        dataPath = platform::wx::ToPath(path);
         RefreshList();
         titleList->SetSelection(0);
         ShowDetail(0);
@@ -202,6 +213,8 @@ void MainDialog::OpenPath(const wxString& path) {
     EnableControls();
     GetMenuBar()->Enable(XRCID("text_export"), true);
     GetMenuBar()->Enable(XRCID("csv_export"), true);
+    GetMenuBar()->Enable(XRCID("stardict_export"), true);
+    GetMenuBar()->Enable(XRCID("yomitan_export"), true);
     TransferToControls();
     if (firstOpen) {
         searchEdit->SetFocus();
@@ -228,6 +241,26 @@ void MainDialog::OnExport(wxCommandEvent& event) {
         ExportCsv(store, file);
     } else {
         ExportText(store, file);
+    }
+}
+
+void MainDialog::ExportDictionaryAs(DictionaryFormat format) {
+    if (!store.IsLoaded()) {
+        return;
+    }
+    const bool stardict = format == DictionaryFormat::StarDict;
+    const auto path = platform::wx::ShowFileDialog(
+        this, stardict ? SaveRequest("ifo", kStarDictFilter) : SaveRequest("zip", kYomitanFilter));
+    if (!path) {
+        return;
+    }
+    DictionaryRequest request;
+    request.format = format;
+    request.output = platform::wx::ToPath(*path);
+    request.dataFile = dataPath;
+    const GlossaryResult result = ExportDictionary(CollectDictionaryEntries(store), request);
+    if (!result.Ok()) {
+        platform::ShowErrorMessage(result.errorMessage);
     }
 }
 
