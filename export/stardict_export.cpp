@@ -90,7 +90,11 @@ StarDictFiles MakeStarDictFiles(const std::vector<DictionaryEntry>& entries,
     files.ifo = "StarDict's dict ifo file\nversion=2.4.2\n";
     files.ifo += "bookname=" + info.title + "\n";
     files.ifo += "wordcount=" + std::to_string(entries.size()) + "\n";
-    files.ifo += "synwordcount=" + std::to_string(synonyms.size()) + "\n";
+    // StarDict's readers take synwordcount=0 for a missing count beside a .syn: without
+    // synonyms there is neither.
+    if (!synonyms.empty()) {
+        files.ifo += "synwordcount=" + std::to_string(synonyms.size()) + "\n";
+    }
     files.ifo += "idxfilesize=" + std::to_string(files.idx.size()) + "\n";
     files.ifo += "sametypesequence=m\n";
     files.ifo += "description=" + info.description + "\n";
@@ -124,9 +128,19 @@ GlossaryResult ExportStarDict(const std::vector<DictionaryEntry>& entries,
     }
     StarDictFiles files = MakeStarDictFiles(entries, info);
     const std::vector<std::filesystem::path> paths = StarDictPaths(ifoPath);
+    const bool synonyms = !files.syn.empty();
+    std::vector<OutputFile> outputs = {{paths[2], std::move(files.dict)},
+                                       {paths[1], std::move(files.idx)}};
+    if (synonyms) {
+        outputs.push_back({paths[3], std::move(files.syn)});
+    }
     // The .ifo is what tools look for: it comes into place last.
-    return WriteOutputFiles({{paths[2], std::move(files.dict)},
-                             {paths[1], std::move(files.idx)},
-                             {paths[3], std::move(files.syn)},
-                             {paths[0], std::move(files.ifo)}});
+    outputs.push_back({paths[0], std::move(files.ifo)});
+    GlossaryResult result = WriteOutputFiles(outputs);
+    if (result.Ok() && !synonyms && std::filesystem::is_regular_file(paths[3])) {
+        // An earlier export's synonyms would point into the new index.
+        std::error_code ignored;
+        std::filesystem::remove(paths[3], ignored);
+    }
+    return result;
 }

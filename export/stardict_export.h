@@ -23,7 +23,8 @@ int StarDictCompare(const std::string& a, const std::string& b);
 /// The dictionary of `entries` in StarDict 2.4.2 form with sametypesequence=m: each entry's
 /// definition (DefinitionText) in the .dict in entry order, its headword in the .idx and its
 /// synonym, if it has one, in the .syn, both sorted by StarDictCompare (entries that compare
-/// equal keep their order).
+/// equal keep their order). Without synonyms the .syn is empty and the .ifo has no
+/// synwordcount, which StarDict's readers would take for a missing one.
 StarDictFiles MakeStarDictFiles(const std::vector<DictionaryEntry>& entries,
                                 const DictionaryInfo& info);
 
@@ -33,7 +34,8 @@ StarDictFiles MakeStarDictFiles(const std::vector<DictionaryEntry>& entries,
 std::vector<std::filesystem::path> StarDictPaths(const std::filesystem::path& ifoPath);
 
 /// Writes the four files for `ifoPath` together (see WriteOutputFiles): the .ifo is renamed
-/// into place last, so a failed export leaves no dictionary a tool would load. No entries:
-/// kNoEntriesMessage and nothing written.
+/// into place last, so a failed export leaves no dictionary a tool would load. Without
+/// synonyms no .syn is written and an earlier one is removed. No entries: kNoEntriesMessage
+/// and nothing written.
 GlossaryResult ExportStarDict(const std::vector<DictionaryEntry>& entries,
                               const DictionaryInfo& info, const std::filesystem::path& ifoPath);

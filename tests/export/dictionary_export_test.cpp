@@ -253,4 +253,11 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     EXPECT_NE(ReadBytes(dir / "d.ifo").find("wordcount=3\n"), std::string::npos);
     EXPECT_EQ(NamesIn(dir.Path()),
               (std::vector<std::string>{"d.dict", "d.idx", "d.ifo", "d.syn", "g.bin"}));
+
+    // Without synonyms the old .syn goes, and the .ifo counts none.
+    DictionaryEntries single;
+    single.entries = {{"solo", "", "", "x"}};
+    ASSERT_TRUE(ExportDictionary(single, request).Ok());
+    EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"d.dict", "d.idx", "d.ifo", "g.bin"}));
+    EXPECT_EQ(ReadBytes(dir / "d.ifo").find("synwordcount"), std::string::npos);
 }

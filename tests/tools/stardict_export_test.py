@@ -4,7 +4,8 @@ title and every reading up, and stardict-verify (when installed) checks the file
 
 usage: stardict_export_test.py HOSHIWA2_EXPORT DATAFILE
 
-1. stardict-verify accepts the export of DATAFILE without a warning.
+1. stardict-verify accepts the export of DATAFILE, and of a view without synonyms, without a
+   warning.
 2. Every title and every reading of the UTF-8 CSV export finds its entry through sdcv's exact
    search (a binary search, so a wrongly sorted .idx loses words), and the definition is what
    the UTF-8 text export shows below the title: the reading in （）, a blank line, then the
@@ -64,12 +65,19 @@ with tempfile.TemporaryDirectory() as folder:
     check("\nwordcount=294\n" in info, "wordcount is not 294")
     check(f"\nidxfilesize={os.path.getsize(ifo[:-4] + '.idx')}\n" in info, "idxfilesize")
 
-    # 1. StarDict's own verifier.
+    # 1. StarDict's own verifier, on the whole sample and on a view without synonyms (カナリア
+    # is read as it is written).
+    lone = os.path.join(folder, "lone", "d.ifo")
+    os.mkdir(os.path.dirname(lone))
+    run("--format", "stardict", "--search", "カナリア", data, lone, env=env)
+    check(sorted(os.listdir(os.path.dirname(lone))) == ["d.dict", "d.idx", "d.ifo"],
+          f"a view without synonyms wrote {os.listdir(os.path.dirname(lone))}")
     if os.path.exists(VERIFY):
-        verify = subprocess.run([VERIFY, ifo], capture_output=True, text=True)
-        report = verify.stdout + verify.stderr
-        check(verify.returncode == 0 and "Verification result: OK." in report
-              and "[warning]" not in report, f"stardict-verify: {report}")
+        for checked in (ifo, lone):
+            verify = subprocess.run([VERIFY, checked], capture_output=True, text=True)
+            report = verify.stdout + verify.stderr
+            check(verify.returncode == 0 and "Verification result: OK." in report
+                  and "[warning]" not in report, f"stardict-verify: {report}")
     else:
         print("stardict-verify not installed: skipped")
 
