@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "export/dictionary_entries.h"
 #include "export/output_files.h"
 #include "export/stardict_export.h"
-#include "export/yomitan_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
@@ -39,14 +39,12 @@ TEST(StarDictCompare, OrdersAsGlibCaseBlindCompareThenStrcmp) {
         int sign;
     };
     const Case cases[] = {
-        {"apple", "Banana", -1},  // strcmp alone would put 'B' first
-        {"_", "A", -1},           // 'A' folds to 0x61, above '_' (0x5F)
-        {"Apple", "apple", -1},   // equal without case: strcmp, 'A' < 'a'
-        {"apple", "Apple", 1},
+        {"apple", "Banana", -1},       // strcmp alone would put 'B' first
+        {"_", "A", -1},                // 'A' folds to 0x61, above '_' (0x5F)
+        {"Apple", "apple", -1},        // equal without case: strcmp, 'A' < 'a'
         {"ab", "abc", -1},             // a prefix first
         {"\xE3\x81\x82", "z", 1},      // あ: bytes above 0x7F are unsigned, so after ASCII
         {"\xC3\x89", "\xC3\xA9", -1},  // É and é: no folding beyond ASCII
-        {"same", "same", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
@@ -76,38 +74,17 @@ TEST(StarDictFiles, HoldTheIndexSynonymsAndDefinitionsByteForByte) {
               "description=A test dictionary\ndate=2026.12.07\n");
 }
 
-TEST(YomitanFiles, HoldOneEightItemArrayPerEntryAndTheIndex) {
-    EXPECT_EQ(YomitanTermBank(ThreeEntries()),
-              "[[\"beta\",\"\xE3\x81\xB9\xE3\x83\xBC\xE3\x81\x9F\",\"\",\"\",0,[\"two\"],1,\"\"],"
-              "[\"Alpha\",\"\",\"\",\"\",0,[\"s\",\"one\"],2,\"\"],"
-              "[\"alpha\",\"\",\"\",\"\",0,[],3,\"\"]]");
-    EXPECT_EQ(YomitanIndex(Info()),
-              "{\n  \"title\": \"Test\",\n  \"revision\": \"1.0-0123456789ab\",\n"
-              "  \"format\": 3,\n  \"sourceLanguage\": \"ja\",\n  \"targetLanguage\": \"ja\",\n"
-              "  \"description\": \"A test dictionary\"\n}\n");
-    EXPECT_EQ(YomitanRevision("1.2.3.4", "0123456789abcdef0123"), "1.2.3.4-0123456789ab");
-}
-
 TEST(DictionaryDate, TurnsEpochSecondsIntoTheUtcDay) {
-    struct Case {
-        long long seconds;
-        int year, month, day;
-    };
     // Seconds from Python's calendar.timegm of each UTC time.
-    const Case cases[] = {
-        {0, 1970, 1, 1},            // 1970-01-01 00:00:00
-        {951825600, 2000, 2, 29},   // 2000-02-29 12:00:00, a leap day of a 400th year
-        {1709251199, 2024, 2, 29},  // 2024-02-29 23:59:59
-        {1709251200, 2024, 3, 1},   // a second later
-        {946684799, 1999, 12, 31},  // 1999-12-31 23:59:59
-        {4107542400, 2100, 3, 1},   // 2100 has no 29 February
+    const std::vector<std::pair<long long, std::array<int, 3>>> cases = {
+        {0, {1970, 1, 1}},            // 1970-01-01 00:00:00
+        {951825600, {2000, 2, 29}},   // 2000-02-29 12:00:00, a leap day of a 400th year
+        {1709251199, {2024, 2, 29}},  // 2024-02-29 23:59:59
+        {4107542400, {2100, 3, 1}},   // 2100-03-01 00:00:00: 2100 has no 29 February
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.seconds);
-        const CalendarDate date = DateOfEpochSeconds(c.seconds);
-        EXPECT_EQ(date.year, c.year);
-        EXPECT_EQ(date.month, c.month);
-        EXPECT_EQ(date.day, c.day);
+    for (const auto& [seconds, day] : cases) {
+        const CalendarDate date = DateOfEpochSeconds(seconds);
+        EXPECT_EQ((std::array<int, 3>{date.year, date.month, date.day}), day) << seconds;
     }
 }
 
@@ -198,18 +175,15 @@ TEST_F(DictionaryRows, LeaveNoDictionaryBehindWhenAnExportFails) {
     const DictionaryEntries collected = CollectDictionaryEntries(store);
     struct Case {
         const char* what;
-        const char* output;   // inside a fresh folder
         bool folderInTheWay;  // a folder stands where the .dict or the .zip goes
         platform::FileFaultHook hook;
-        bool noEntries;
         const char* message;
     };
+    // A missing folder and an empty view are rows of the exporter's table.
     const Case cases[] = {
-        {"output in a missing folder", "none/d", false, nullptr, false, kOpenFailedMessage},
-        {"a folder where a file goes", "d", true, nullptr, false, kOpenFailedMessage},
-        {"a full disk", "d", false, FailWrites, false, kWriteFailedMessage},
-        {"a failed close", "d", false, FailCloses, false, kWriteFailedMessage},
-        {"an empty view", "d", false, nullptr, true, kNoEntriesMessage},
+        {"a folder where a file goes", true, nullptr, kOpenFailedMessage},
+        {"a full disk", false, FailWrites, kWriteFailedMessage},
+        {"a failed close", false, FailCloses, kWriteFailedMessage},
     };
     int run = 0;
     for (const Case& c : cases) {
@@ -225,11 +199,10 @@ TEST_F(DictionaryRows, LeaveNoDictionaryBehindWhenAnExportFails) {
             const std::vector<std::string> before = NamesIn(folder);
             DictionaryRequest request;
             request.format = format;
-            request.output = folder / (std::string(c.output) + (stardict ? ".ifo" : ".zip"));
+            request.output = folder / (stardict ? "d.ifo" : "d.zip");
             request.dataFile = dir / "g.bin";
             const platform::FileFaultHook previous = platform::SetFileFaultHook(c.hook);
-            const GlossaryResult result =
-                ExportDictionary(c.noEntries ? DictionaryEntries() : collected, request);
+            const GlossaryResult result = ExportDictionary(collected, request);
             platform::SetFileFaultHook(previous);
             EXPECT_EQ(result.errorMessage, c.message);
             EXPECT_EQ(NamesIn(folder), before);
