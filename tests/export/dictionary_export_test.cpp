@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 
 #include "export/dictionary_entries.h"
 #include "export/output_files.h"
@@ -72,20 +71,6 @@ TEST(StarDictFiles, HoldTheIndexSynonymsAndDefinitionsByteForByte) {
               "StarDict's dict ifo file\nversion=2.4.2\nbookname=Test\nwordcount=3\n"
               "synwordcount=1\nidxfilesize=41\nsametypesequence=m\n"
               "description=A test dictionary\ndate=2026.12.07\n");
-}
-
-TEST(DictionaryDate, TurnsEpochSecondsIntoTheUtcDay) {
-    // Seconds from Python's calendar.timegm of each UTC time.
-    const std::vector<std::pair<long long, std::array<int, 3>>> cases = {
-        {0, {1970, 1, 1}},            // 1970-01-01 00:00:00
-        {951825600, {2000, 2, 29}},   // 2000-02-29 12:00:00, a leap day of a 400th year
-        {1709251199, {2024, 2, 29}},  // 2024-02-29 23:59:59
-        {4107542400, {2100, 3, 1}},   // 2100-03-01 00:00:00: 2100 has no 29 February
-    };
-    for (const auto& [seconds, day] : cases) {
-        const CalendarDate date = DateOfEpochSeconds(seconds);
-        EXPECT_EQ((std::array<int, 3>{date.year, date.month, date.day}), day) << seconds;
-    }
 }
 
 namespace {
