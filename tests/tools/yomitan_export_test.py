@@ -7,7 +7,8 @@ The zip holds index.json and term_bank_1.json only, dated SOURCE_DATE_EPOCH's da
 has the keys and types Yomitan's index schema allows: the title (--title's, or ホシノワ用語集),
 revision VERSION-<first 12 hex digits of DATAFILE's SHA-256>, format 3, languages "ja", a
 description. The term bank has one 8-item array per row of the UTF-8 CSV export of the same
-view, in its order, as Yomitan's term bank (format 3) schema lays it out.
+view, in its order, as Yomitan's term bank (format 3) schema lays it out. A character with no
+Unicode form becomes U+FFFD and is reported with its record.
 """
 import csv
 import hashlib
@@ -68,6 +69,18 @@ with tempfile.TemporaryDirectory() as folder:
     check(isinstance(index.get("description"), str) and index["description"], "no description")
     index = export(os.path.join(folder, "ka.zip"), ("--row", "か"), ("--title", "か行 試験"))
     check(index.get("title") == "か行 試験", f"--title gave {index.get('title')!r}")
+
+    # The first 櫂 of the file replaced by 0x85 0x40, which CP932 leaves empty.
+    broken = os.path.join(folder, "YGS_PRG.BIN")
+    with open(data, "rb") as f, open(broken, "wb") as out:
+        out.write(f.read().replace("櫂".encode("cp932"), b"\x85\x40", 1))
+    result = subprocess.run([exporter, "--format", "yomitan", broken,
+                             os.path.join(folder, "broken.zip")], capture_output=True)
+    with zipfile.ZipFile(os.path.join(folder, "broken.zip")) as archive:
+        bank = json.loads(archive.read("term_bank_1.json").decode("utf-8"))
+    hit = [term for term in bank if "\ufffd" in json.dumps(term, ensure_ascii=False)]
+    check(result.returncode == 0 and len(hit) == 1 and f'record {hit[0][6]} "{hit[0][0]}": 1'
+          in result.stderr.decode("utf-8"), f"U+FFFD in {len(hit)} terms: {result.stderr!r}")
 
 for failure in failures:
     print("FAIL:", failure)
