@@ -28,7 +28,14 @@ endif()
 execute_process(COMMAND sh "${HOSHIWA2_WXMSW_CONFIG}" --selected-config
                 OUTPUT_VARIABLE hoshiwa2_wxmsw_selected OUTPUT_STRIP_TRAILING_WHITESPACE
                 RESULT_VARIABLE hoshiwa2_wxmsw_status)
-if(NOT hoshiwa2_wxmsw_status EQUAL 0 OR NOT hoshiwa2_wxmsw_selected MATCHES "msw.*static")
+# A base-only build ("base-unicode-static") is enough for the exporter without the viewer.
+if(HOSHIWA2_BUILD_VIEWER)
+  set(hoshiwa2_wxmsw_wanted "msw.*static")
+else()
+  set(hoshiwa2_wxmsw_wanted "(msw|base).*static")
+endif()
+if(NOT hoshiwa2_wxmsw_status EQUAL 0
+   OR NOT hoshiwa2_wxmsw_selected MATCHES "${hoshiwa2_wxmsw_wanted}")
   message(FATAL_ERROR "${HOSHIWA2_WXMSW_CONFIG} does not describe a static wxWidgets MSW build "
                       "(it selects '${hoshiwa2_wxmsw_selected}').")
 endif()
