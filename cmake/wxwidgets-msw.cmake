@@ -21,14 +21,21 @@ set(HOSHIWA2_WXMSW_CONFIG "" CACHE FILEPATH
     "wx-config of a static wxWidgets MSW build for MinGW-w64 (see scripts/build-windows)")
 if(NOT HOSHIWA2_WXMSW_CONFIG OR NOT EXISTS "${HOSHIWA2_WXMSW_CONFIG}")
   message(FATAL_ERROR
-          "The Windows viewer needs wxWidgets for MSW: build it with scripts/build-windows, or set "
-          "HOSHIWA2_WXMSW_CONFIG to its wx-config (or turn HOSHIWA2_BUILD_VIEWER off).")
+          "The Windows viewer and exporter need wxWidgets for MSW: build it with "
+          "scripts/build-windows, or set HOSHIWA2_WXMSW_CONFIG to its wx-config.")
 endif()
 
 execute_process(COMMAND sh "${HOSHIWA2_WXMSW_CONFIG}" --selected-config
                 OUTPUT_VARIABLE hoshiwa2_wxmsw_selected OUTPUT_STRIP_TRAILING_WHITESPACE
                 RESULT_VARIABLE hoshiwa2_wxmsw_status)
-if(NOT hoshiwa2_wxmsw_status EQUAL 0 OR NOT hoshiwa2_wxmsw_selected MATCHES "msw.*static")
+# A base-only build ("base-unicode-static") is enough for the exporter without the viewer.
+if(HOSHIWA2_BUILD_VIEWER)
+  set(hoshiwa2_wxmsw_wanted "msw.*static")
+else()
+  set(hoshiwa2_wxmsw_wanted "(msw|base).*static")
+endif()
+if(NOT hoshiwa2_wxmsw_status EQUAL 0
+   OR NOT hoshiwa2_wxmsw_selected MATCHES "${hoshiwa2_wxmsw_wanted}")
   message(FATAL_ERROR "${HOSHIWA2_WXMSW_CONFIG} does not describe a static wxWidgets MSW build "
                       "(it selects '${hoshiwa2_wxmsw_selected}').")
 endif()

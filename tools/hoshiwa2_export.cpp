@@ -18,6 +18,7 @@
 #include "platform/console_output.h"
 #include "platform/cp932.h"
 #include "platform/file_access.h"
+#include "tools/dictionary_export.h"
 #include "tools/utf8_export.h"
 
 namespace {
@@ -25,6 +26,10 @@ namespace {
 const char kUsage[] =
     "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT] DATAFILE "
     "OUTFILE";
+
+const char kDictionaryUsage[] =
+    "       hoshiwa2-export --format stardict|yomitan [--title TEXT] [--row KANA | --search TEXT]\n"
+    "                       DATAFILE OUTFILE\n";
 
 const char kHelp[] =
     "       hoshiwa2-export --help | --version\n"
@@ -40,6 +45,9 @@ const char kHelp[] =
 const char kHelpAfterRows[] =
     "\n"
     "  --search TEXT  only the entries whose title, reading or texts contain TEXT\n"
+    "  --format FMT   write a dictionary instead: stardict (OUTFILE.ifo with .idx, .dict and\n"
+    "                 .syn beside it) or yomitan (a zip); titles are the headwords\n"
+    "  --title TEXT   the dictionary's name (default ホシノワ用語集)\n"
     "  OUTFILE        a path (created or overwritten), or - for standard output\n"
     "  --version      print the program's version and exit\n"
     "\n"
@@ -48,6 +56,9 @@ const char kHelpAfterRows[] =
 struct Options {
     bool csv = false;
     bool utf8 = false;
+    bool encodingGiven = false;
+    std::optional<DictionaryFormat> dictionary;
+    std::optional<std::string> title;
     std::optional<int> row;
     std::optional<std::string> search;
     std::vector<std::string> paths;
@@ -64,7 +75,7 @@ std::optional<int> RowOfKana(const std::string& kana) {
 }
 
 std::string HelpText() {
-    std::string help = std::string(kUsage) + "\n" + kHelp;
+    std::string help = std::string(kUsage) + "\n" + kDictionaryUsage + kHelp;
     for (const char* kana : kKanaRows) {
         help += " " + platform::Cp932ToUtf8(kana);
     }
@@ -97,6 +108,16 @@ std::optional<bool> IsUtf8Encoding(std::string name) {
     return std::nullopt;
 }
 
+std::optional<DictionaryFormat> DictionaryFormatNamed(const std::string& name) {
+    if (name == "stardict") {
+        return DictionaryFormat::StarDict;
+    }
+    if (name == "yomitan") {
+        return DictionaryFormat::Yomitan;
+    }
+    return std::nullopt;
+}
+
 // Returns false on a usage error.
 bool ParseArguments(const std::vector<std::string>& args, Options& options, bool& help,
                     bool& showVersion) {
@@ -119,6 +140,14 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
                 return false;
             }
             options.utf8 = *utf8;
+            options.encodingGiven = true;
+        } else if (arg == "--format" && i + 1 < args.size() && !options.dictionary) {
+            options.dictionary = DictionaryFormatNamed(args[++i]);
+            if (!options.dictionary) {
+                return false;
+            }
+        } else if (arg == "--title" && i + 1 < args.size() && !options.title) {
+            options.title = args[++i];
         } else if (arg == "--row" && i + 1 < args.size() && !options.row && !options.search) {
             options.row = RowOfKana(args[++i]);
             if (!options.row) {
@@ -130,13 +159,47 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             return false;
         }
     }
-    return help || showVersion || options.paths.size() == 2;
+    if (help || showVersion) {
+        return true;
+    }
+    // A dictionary is always UTF-8 and several files (or a zip), never standard output.
+    if (options.dictionary && (options.csv || options.encodingGiven || options.paths.size() != 2 ||
+                               options.paths[1] == "-")) {
+        return false;
+    }
+    return options.paths.size() == 2 && (options.dictionary || !options.title);
 }
 
 // Arguments are UTF-8 on every system (see the Windows `wmain`), so paths are made from UTF-8,
 // never from the system's narrow code page.
 std::filesystem::path PathOf(const std::string& utf8) {
     return std::filesystem::u8path(utf8);
+}
+
+int RunDictionary(const Options& options, const GlossaryStore& store) {
+    const DictionaryEntries entries = CollectDictionaryEntries(store);
+    DictionaryRequest request;
+    request.format = *options.dictionary;
+    request.output = PathOf(options.paths[1]);
+    request.dataFile = PathOf(options.paths[0]);
+    request.title = options.title.value_or(std::string());
+    if (const GlossaryResult result = ExportDictionary(entries, request); !result.Ok()) {
+        return Report(result);
+    }
+    if (entries.leftOut > 0) {
+        platform::WriteUtf8(
+            platform::StandardStream::Error,
+            "hoshiwa2-export: " + std::to_string(entries.leftOut) +
+                (entries.leftOut == 1 ? " entry has neither a title nor a reading and was"
+                                      : " entries have neither a title nor a reading and were") +
+                " left out\n");
+    }
+    std::vector<ReplacedRecord> replaced;
+    for (const DictionaryReplacement& r : entries.replaced) {
+        replaced.push_back({r.position, r.headword, r.replacements});
+    }
+    platform::WriteUtf8(platform::StandardStream::Error, ReplacementReport(replaced));
+    return 0;
 }
 
 int Run(const Options& options) {
@@ -154,6 +217,10 @@ int Run(const Options& options) {
         } else {
             store.ShowNone();
         }
+    }
+
+    if (options.dictionary) {
+        return RunDictionary(options, store);
     }
 
     platform::File out;

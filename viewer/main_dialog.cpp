@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "export/dictionary_entries.h"
 #include "export/glossary_export.h"
 #include "glossary/entry_text.h"
 #include "platform/wx/about_entry.h"
@@ -38,6 +39,8 @@ const char kGlossaryFileName[] = "YGS_PRG.BIN";
 const wchar_t kGlossaryFilter[] = L"用語集バイナリファイル (YGS_PRG.BIN)|YGS_PRG.BIN";
 const wchar_t kTextFilter[] = L"テキスト ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*";
 const wchar_t kCsvFilter[] = L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*";
+const wchar_t kStarDictFilter[] = L"StarDict 辞書 (*.ifo)|*.ifo|すべてのファイル (*.*)|*.*";
+const wchar_t kYomitanFilter[] = L"Yomitan 辞書 (*.zip)|*.zip|すべてのファイル (*.*)|*.*";
 
 // The template's kana-row buttons in the order of the engine's rows; each is labelled with its
 // row's kana.
@@ -99,6 +102,12 @@ MainDialog::MainDialog() {
     Bind(wxEVT_MENU, &MainDialog::OnExit, this, wxID_EXIT);
     Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("text_export"));
     Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("csv_export"));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { ExportDictionaryAs(DictionaryFormat::StarDict); },
+        XRCID("stardict_export"));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { ExportDictionaryAs(DictionaryFormat::Yomitan); },
+        XRCID("yomitan_export"));
     Bind(wxEVT_MENU, &MainDialog::OnAbout, this, platform::wx::AboutCommand());
     Bind(wxEVT_LISTBOX, &MainDialog::OnSelectionChanged, this, XRCID("title_list"));
     Bind(wxEVT_BUTTON, &MainDialog::OnAll, this, XRCID("all_button"));
@@ -202,6 +211,7 @@ void MainDialog::OnOpen(wxCommandEvent&) {
 void MainDialog::OpenPath(const wxString& path) {
     const GlossaryResult loaded = store.Load(platform::wx::ToPath(path));
     if (loaded.Ok()) {
+        dataPath = platform::wx::ToPath(path);
         RefreshList();
     }
     platform::wx::ShowFailure(loaded, kMessageCaption, this);
@@ -211,6 +221,8 @@ void MainDialog::OpenPath(const wxString& path) {
     EnableControls();
     GetMenuBar()->Enable(XRCID("text_export"), true);
     GetMenuBar()->Enable(XRCID("csv_export"), true);
+    GetMenuBar()->Enable(XRCID("stardict_export"), true);
+    GetMenuBar()->Enable(XRCID("yomitan_export"), true);
     TransferToControls();
     if (firstOpen) {
         searchEdit->SetFocus();
@@ -234,6 +246,24 @@ void MainDialog::OnExport(wxCommandEvent& event) {
     }
     const std::filesystem::path file = platform::wx::ToPath(*path);
     platform::wx::ShowFailure(csv ? ExportCsv(store, file) : ExportText(store, file),
+                              kMessageCaption, this);
+}
+
+void MainDialog::ExportDictionaryAs(DictionaryFormat format) {
+    if (!store.IsLoaded()) {
+        return;
+    }
+    const bool stardict = format == DictionaryFormat::StarDict;
+    const auto path = platform::wx::ShowFileDialog(
+        this, stardict ? SaveRequest("ifo", kStarDictFilter) : SaveRequest("zip", kYomitanFilter));
+    if (!path) {
+        return;
+    }
+    DictionaryRequest request;
+    request.format = format;
+    request.output = platform::wx::ToPath(*path);
+    request.dataFile = dataPath;
+    platform::wx::ShowFailure(ExportDictionary(CollectDictionaryEntries(store), request),
                               kMessageCaption, this);
 }
 

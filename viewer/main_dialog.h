@@ -10,9 +10,11 @@
 #include <wx/textctrl.h>
 
 #include <array>
+#include <filesystem>
 
 #include "glossary/glossary_store.h"
 #include "glossary/kana_rows.h"
+#include "tools/dictionary_export.h"
 
 /// The program's one working window, built from the template "main_dialog" with the menu
 /// "main_menu": the list of titles, the detail pane, the kana-row, all and search buttons, the
@@ -53,6 +55,7 @@ class MainDialog : public wxFrame {
     void OnOpen(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
     void OnExport(wxCommandEvent& event);  // text or CSV, by the menu item
+    void ExportDictionaryAs(DictionaryFormat format);
     void OnAbout(wxCommandEvent& event);
     void OnSelectionChanged(wxCommandEvent& event);
     void ShowKanaRow(int row);
@@ -65,6 +68,7 @@ class MainDialog : public wxFrame {
     void PressSearchButton();
 
     GlossaryStore store;
+    std::filesystem::path dataPath;  // the file the store was loaded from; empty before
 
     // The texts exchanged with the detail pane, the search box and the counter, as the controls
     // hold them, with CRLF line ends in the detail text.

@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "dialog_expectations.h"
+#include "export/dictionary_entries.h"
+#include "export/stardict_export.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
 #include "viewer/about_dialog.h"
@@ -510,6 +512,55 @@ TEST_F(MainDialogTest, ExitEscapeAndCloseBoxEndTheModalRun) {
     dialog->CallAfter([this] { dialog->Close(); });
     EXPECT_EQ(dialog->ShowModal(), wxID_CANCEL);
     EXPECT_FALSE(dialog->IsShown());
+}
+
+TEST_F(MainDialogTest, DictionaryExportsWriteTheListedRowsAfterTheSameSaveDialog) {
+    wxMenuBar* menus = dialog->GetMenuBar();
+    EXPECT_EQ(menus->GetLabel(XRCID("stardict_export")), wxString(L"StarDict 形式(&S)..."));
+    EXPECT_EQ(menus->GetLabel(XRCID("yomitan_export")), wxString(L"Yomitan 形式(&Y)..."));
+    const int submenu = menus->GetMenu(0)->FindItem(L"辞書形式で書き出し(&D)");
+    EXPECT_EQ(menus->FindItem(submenu)->GetSubMenu(),
+              menus->FindItem(XRCID("stardict_export"))->GetMenu());
+    EXPECT_FALSE(MenuEnabled(XRCID("stardict_export")));
+    EXPECT_FALSE(MenuEnabled(XRCID("yomitan_export")));
+
+    Open(dataFile());
+    EXPECT_TRUE(MenuEnabled(XRCID("stardict_export")));
+    EXPECT_TRUE(MenuEnabled(XRCID("yomitan_export")));
+    Click("kana_ka");
+    FileDialogSeen stardict;
+    Export("stardict_export", pathIn("ka"), &stardict);  // the extension comes from the dialog
+    FileDialogSeen yomitan;
+    Export("yomitan_export", pathIn("ka.zip"), &yomitan);
+    EXPECT_EQ(stardict.caption, wxString(L"名前を付けて保存"));
+    EXPECT_EQ(stardict.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
+    EXPECT_EQ(yomitan.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
+#ifdef __WXGTK__
+    EXPECT_EQ(stardict.wildcard,
+              wxString(L"StarDict 辞書 (*.ifo)|*.[iI][fF][oO]|すべてのファイル (*.*)|*.*"));
+    EXPECT_EQ(yomitan.wildcard,
+              wxString(L"Yomitan 辞書 (*.zip)|*.[zZ][iI][pP]|すべてのファイル (*.*)|*.*"));
+#else
+    EXPECT_EQ(stardict.wildcard,
+              wxString(L"StarDict 辞書 (*.ifo)|*.ifo|すべてのファイル (*.*)|*.*"));
+    EXPECT_EQ(yomitan.wildcard, wxString(L"Yomitan 辞書 (*.zip)|*.zip|すべてのファイル (*.*)|*.*"));
+#endif
+
+    // The same words the engine makes of the か row.
+    GlossaryStore store = LoadedStore(folder / "YGS_PRG.BIN");
+    store.FilterByKanaRow(1);
+    const StarDictFiles expected = MakeStarDictFiles(CollectDictionaryEntries(store).entries, {});
+    EXPECT_EQ(ReadBytes(folder / "ka.idx"), expected.idx);
+    EXPECT_EQ(ReadBytes(folder / "ka.dict"), expected.dict);
+    EXPECT_EQ(ReadBytes(folder / "ka.syn"), expected.syn);
+    EXPECT_EQ(ReadBytes(folder / "ka.ifo").rfind("StarDict's dict ifo file\n", 0), 0u);
+    EXPECT_EQ(ReadBytes(folder / "ka.zip").rfind("PK\x03\x04", 0), 0u);
+
+    MessageSeen message;
+    wxTEST_DIALOG(ChooseMenu(XRCID("yomitan_export")), ExpectFileDialog(pathIn("none/x.zip")),
+                  ExpectMessageBox(wxOK, &message));
+    EXPECT_EQ(message.text, kOpenFailed);
+    EXPECT_FALSE(std::filesystem::exists(folder / "none"));
 }
 
 }  // namespace

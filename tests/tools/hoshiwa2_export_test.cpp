@@ -15,6 +15,7 @@ namespace {
 // The failure messages as the exporter writes them: UTF-8, one line.
 const char kOpenFailed[] = "ファイルのオープンに失敗しました。\n";
 const char kWriteFailed[] = "ファイルの書き込みに失敗しました。\n";
+const char kNoEntries[] = "書き出す用語がありません。\n";
 
 struct Result {
     int status = -1;
@@ -269,6 +270,59 @@ TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(ReadBytes(searchOut), expectedSearch) << folder;
     }
+}
+
+TEST_F(Exporter, WritesDictionariesAndSaysWhatItLeftOut) {
+    auto entries = NumberedEntries();
+    entries[2].title = "";  // no title and no reading: no headword
+    data = WriteGlossary(dir, entries);
+    const auto out = dir.Path() / std::filesystem::u8path("辞書");
+    std::filesystem::create_directory(out);
+    for (const char* format : {"stardict", "yomitan"}) {
+        SCOPED_TRACE(format);
+        const std::string name = std::string("d.") + (format[0] == 's' ? "ifo" : "zip");
+        const Result r = Run({"--format", format, Arg(data), Arg(out / name)});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err,
+                  "hoshiwa2-export: 1 entry has neither a title nor a reading and was "
+                  "left out\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_NE(ReadBytes(out / "d.ifo").find("\nwordcount=293\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(out / "d.zip"));
+}
+
+TEST_F(Exporter, LeavesNoDictionaryBehindWhenOneFails) {
+    struct Case {
+        std::vector<std::string> options;
+        const char* output;  // inside an empty folder
+        int status;
+        const char* err;
+    };
+    const char kUsageStart[] = "usage: hoshiwa2-export";
+    const Case cases[] = {
+        {{"--format", "stardict"}, "none/d.ifo", 1, kOpenFailed},
+        {{"--format", "yomitan"}, "none/d.zip", 1, kOpenFailed},
+        {{"--format", "stardict", "--search", "ない"}, "d.ifo", 1, kNoEntries},
+        {{"--format", "yomitan", "--search", "ない"}, "d.zip", 1, kNoEntries},
+        {{"--format", "epwing"}, "d.ifo", 2, kUsageStart},
+        {{"--format", "stardict", "--csv"}, "d.ifo", 2, kUsageStart},
+        {{"--format", "yomitan", "--encoding", "utf-8"}, "d.zip", 2, kUsageStart},
+        {{"--title", "x"}, "d.txt", 2, kUsageStart},  // a title names a dictionary only
+    };
+    const auto folder = dir.Path() / "out";
+    std::filesystem::create_directory(folder);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.options));
+        std::vector<std::string> args = c.options;
+        args.insert(args.end(), {Arg(data), Arg(folder / c.output)});
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << r.err;
+        EXPECT_TRUE(std::filesystem::is_empty(folder));
+    }
+    // Several files cannot go to standard output.
+    EXPECT_EQ(Run({"--format", "stardict", Arg(data), "-"}).status, 2);
 }
 
 #ifndef _WIN32
