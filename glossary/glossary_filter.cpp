@@ -31,29 +31,45 @@ int GlossaryStore::FilterByKanaRow(int row) {
 }
 
 void GlossaryStore::IndexSearchTexts() {
-    searchTexts.clear();
+    exactTexts.texts.clear();
+    foldedTexts.texts.clear();
     int field = 0;
     for (int e = 0; e < kEntryCount; ++e) {
         for (const std::string* text : {&title[e], &reading[e], &text1[e], &text2[e]}) {
-            searchStarts[field++] = static_cast<std::uint32_t>(searchTexts.size());
-            searchTexts += *text;
+            exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
+            foldedTexts.starts[field] = static_cast<std::uint32_t>(foldedTexts.texts.size());
+            ++field;
+            exactTexts.texts += *text;
+            // Folded field by field: a half-width kana at the end of one field never joins a
+            // mark at the start of the next.
+            foldedTexts.texts += FoldForSearch(*text);
         }
     }
-    searchStarts[field] = static_cast<std::uint32_t>(searchTexts.size());
-    quotesInTexts = searchTexts.find('"') != std::string::npos;
+    exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
+    foldedTexts.starts[field] = static_cast<std::uint32_t>(foldedTexts.texts.size());
+    quotesInTexts = exactTexts.texts.find('"') != std::string::npos;
+}
+
+void GlossaryStore::Search(const std::string& text, SearchMatch match) {
+    if (match == SearchMatch::Folded) {
+        SearchIn(foldedTexts, FoldForSearch(text));
+    } else {
+        SearchIn(exactTexts, text);
+    }
 }
 
 // One pass of a byte search over all the texts instead of one per text: a hit counts when it
 // lies inside one text and starts on a character boundary of that text, as SjisFind requires;
 // the first such hit settles its entry and the pass goes on with the next entry.
-void GlossaryStore::Search(const std::string& text) {
+void GlossaryStore::SearchIn(const SearchedTexts& searched, const std::string& text) {
+    const auto& searchStarts = searched.starts;
     std::array<bool, kEntryCount> found{};
     const std::size_t n = text.size();
     if (n == 0) {
         found.fill(true);  // the empty text is found in every text
     }
-    const char* const texts = searchTexts.data();
-    const std::size_t size = searchTexts.size();
+    const char* const texts = searched.texts.data();
+    const std::size_t size = searched.texts.size();
     std::size_t from = 0;
     int field = 0;
     int walkedField = -1;  // the text whose character boundaries `boundary` walks

@@ -23,8 +23,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT] DATAFILE "
-    "OUTFILE";
+    "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT [--fold]] "
+    "DATAFILE OUTFILE";
 
 const char kHelp[] =
     "       hoshiwa2-export --help | --version\n"
@@ -37,6 +37,8 @@ const char kHelp[] =
     "                 in UTF-8; bytes with no Unicode form become U+FFFD and are reported)\n"
     "  --row KANA     only the kana row of KANA: one of あ か さ た な は ま や ら わ\n"
     "  --search TEXT  only the entries whose title, reading or texts contain TEXT\n"
+    "  --fold         let --search take hiragana and katakana, half-width and full-width\n"
+    "                 forms, and upper and lower case as the same (か and が stay apart)\n"
     "  OUTFILE        a path (created or overwritten), or - for standard output\n"
     "  --version      print the program's version and exit\n"
     "\n"
@@ -48,6 +50,7 @@ const char* const kRowKana[] = {"あ", "か", "さ", "た", "な", "は", "ま",
 struct Options {
     bool csv = false;
     bool utf8 = false;
+    bool fold = false;
     std::optional<int> row;
     std::optional<std::string> search;
     std::vector<std::string> paths;
@@ -94,6 +97,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             showVersion = true;
         } else if (arg == "--csv") {
             options.csv = true;
+        } else if (arg == "--fold") {
+            options.fold = true;
         } else if (arg == "--encoding" && i + 1 < args.size()) {
             const std::optional<bool> utf8 = IsUtf8Encoding(args[++i]);
             if (!utf8) {
@@ -111,7 +116,9 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             return false;
         }
     }
-    return help || showVersion || options.paths.size() == 2;
+    // Folding only changes how a search compares: without --search it would do nothing.
+    return help || showVersion ||
+           (options.paths.size() == 2 && (options.search.has_value() || !options.fold));
 }
 
 // Arguments are UTF-8 on every system (see the Windows `wmain`), so paths are made from UTF-8,
@@ -131,7 +138,7 @@ int Run(const Options& options) {
         // A text with no Shift-JIS form cannot occur in the glossary.
         const std::optional<std::string> text = platform::Utf8ToCp932(*options.search);
         if (text) {
-            store.Search(*text);
+            store.Search(*text, options.fold ? SearchMatch::Folded : SearchMatch::Exact);
         } else {
             store.ShowNone();
         }
