@@ -42,7 +42,7 @@ void GlossaryStore::IndexSearchTexts() {
             exactTexts.texts += *text;
             // Folded field by field: a half-width kana at the end of one field never joins a
             // mark at the start of the next.
-            foldedTexts.texts += FoldForSearch(*text);
+            AppendFoldedForSearch(*text, foldedTexts.texts);
         }
     }
     exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());

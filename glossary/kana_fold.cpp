@@ -42,7 +42,7 @@ unsigned JoinedKana(unsigned char kana, bool semiVoiced) {
 // The folded form of the two-byte character `code`: katakana ァ..ン and ヽヾ become their
 // hiragana (ヴヵヶ have none and stay), full-width Latin letters and digits become lower-case
 // ASCII (returned below 0x100); everything else stays.
-unsigned FoldWide(unsigned code) {
+constexpr unsigned FoldWide(unsigned code) {
     if (code >= 0x8340 && code <= 0x8393 && code != 0x837F) {
         // ァ 0x8340 is ぁ 0x829F; katakana skip the trail byte 0x7F, hiragana do not.
         return code < 0x837F ? code - 0x8340 + 0x829F : code - 0x8340 + 0x829E;
@@ -62,65 +62,94 @@ unsigned FoldWide(unsigned code) {
     return code;
 }
 
-// Both forms in one walk; `sourceStarts` is null when nobody asks where bytes come from.
-std::string Fold(const std::string& text, std::vector<std::size_t>* sourceStarts) {
-    std::string folded;
-    folded.reserve(text.size() + text.size() / 4);
-    if (sourceStarts != nullptr) {
-        sourceStarts->clear();
-        sourceStarts->reserve(text.size() + text.size() / 4 + 1);
+// FoldWide for every character with lead byte 0x81-0x83, the only leads that fold, looked up
+// by (lead - 0x81) * 256 + trail.
+struct WideFolds {
+    std::uint16_t code[3 * 256];
+};
+constexpr WideFolds MakeWideFolds() {
+    WideFolds folds{};
+    for (unsigned i = 0; i < 3 * 256; ++i) {
+        folds.code[i] = static_cast<std::uint16_t>(FoldWide(0x8100 + i));
     }
-    const std::size_t size = text.size();
+    return folds;
+}
+constexpr WideFolds kWideFolds = MakeWideFolds();
+
+// Writes the folded form of text[0, size) to `out`, which has room for 2 * size bytes (a
+// half-width byte becomes two), and returns the end of what it wrote. With kTrack it also writes
+// the start of each byte's source character to `starts`. Load folds every searched text, so the
+// common characters (kanji, most ASCII) take the shortest way through.
+template <bool kTrack>
+char* FoldInto(const unsigned char* text, std::size_t size, char* out, std::size_t* starts) {
     std::size_t i = 0;
     while (i < size) {
         const std::size_t start = i;
-        const auto byte = static_cast<unsigned char>(text[i]);
-        unsigned code = byte;
-        if (platform::IsSjisLeadByte(byte) && i + 1 < size) {
-            code = FoldWide(byte * 256u + static_cast<unsigned char>(text[i + 1]));
+        const unsigned char byte = text[i];
+        unsigned code;
+        if (byte < 0x80) {
+            code = byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+            i += 1;
+        } else if (platform::IsSjisLeadByte(byte) && i + 1 < size) {
+            code = byte * 256u + text[i + 1];
+            if (byte <= 0x83) {
+                code = kWideFolds.code[code - 0x8100];
+            }
             i += 2;
         } else if (byte >= kFirstHalfWidth && byte <= kLastHalfWidth) {
             code = FoldWide(kFullWidth[byte - kFirstHalfWidth]);
             i += 1;
-            if (i < size && byte >= 0xA6 && byte <= 0xDD) {  // a kana ｦ..ﾝ: a mark may join it
-                const auto mark = static_cast<unsigned char>(text[i]);
-                if (mark == kVoicedMark || mark == kSemiVoicedMark) {
-                    const unsigned joined = JoinedKana(byte, mark == kSemiVoicedMark);
-                    if (joined != 0) {
-                        code = FoldWide(joined);
-                        i += 1;
-                    }
+            if (i < size && (text[i] == kVoicedMark || text[i] == kSemiVoicedMark)) {
+                const unsigned joined = JoinedKana(byte, text[i] == kSemiVoicedMark);
+                if (joined != 0) {
+                    code = FoldWide(joined);
+                    i += 1;
                 }
             }
         } else {
-            if (byte >= 'A' && byte <= 'Z') {
-                code = byte - 'A' + 'a';
-            }
+            code = byte;  // a lone lead byte at the end, or a byte that is no character
             i += 1;
         }
         if (code > 0xFF) {
-            folded += static_cast<char>(code >> 8);
-            if (sourceStarts != nullptr) {
-                sourceStarts->push_back(start);
+            *out++ = static_cast<char>(code >> 8);
+            if (kTrack) {
+                *starts++ = start;
             }
         }
-        folded += static_cast<char>(code & 0xFF);
-        if (sourceStarts != nullptr) {
-            sourceStarts->push_back(start);
+        *out++ = static_cast<char>(code);
+        if (kTrack) {
+            *starts++ = start;
         }
     }
-    if (sourceStarts != nullptr) {
-        sourceStarts->push_back(size);
-    }
-    return folded;
+    return out;
+}
+
+const unsigned char* Bytes(const std::string& text) {
+    return reinterpret_cast<const unsigned char*>(text.data());
 }
 
 }  // namespace
 
 std::string FoldForSearch(const std::string& sjisText) {
-    return Fold(sjisText, nullptr);
+    std::string folded;
+    AppendFoldedForSearch(sjisText, folded);
+    return folded;
 }
 
+void AppendFoldedForSearch(const std::string& sjisText, std::string& folded) {
+    const std::size_t from = folded.size();
+    folded.resize(from + 2 * sjisText.size());
+    char* const end =
+        FoldInto<false>(Bytes(sjisText), sjisText.size(), folded.data() + from, nullptr);
+    folded.resize(static_cast<std::size_t>(end - folded.data()));
+}
 std::string FoldForSearch(const std::string& sjisText, std::vector<std::size_t>& sourceStarts) {
-    return Fold(sjisText, &sourceStarts);
+    std::string folded(2 * sjisText.size(), '\0');
+    sourceStarts.assign(2 * sjisText.size() + 1, 0);
+    char* const end =
+        FoldInto<true>(Bytes(sjisText), sjisText.size(), folded.data(), sourceStarts.data());
+    folded.resize(static_cast<std::size_t>(end - folded.data()));
+    sourceStarts.resize(folded.size());
+    sourceStarts.push_back(sjisText.size());
+    return folded;
 }

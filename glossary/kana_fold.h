@@ -13,6 +13,10 @@ std::string FoldForSearch(const std::string& sjisText);
 /// How a search compares: byte for byte, or after FoldForSearch on both sides.
 enum class SearchMatch { Exact, Folded };
 
+/// Adds FoldForSearch(sjisText) at the end of `folded`, for a caller that folds many texts into
+/// one without a string for each.
+void AppendFoldedForSearch(const std::string& sjisText, std::string& folded);
+
 /// FoldForSearch that also says where each byte of the result comes from: `sourceStarts` gets
 /// one entry per byte of the result, the position in `sjisText` where the character it was folded
 /// from starts, and then sjisText.size(). Characters are those of the search (a lead byte takes
