@@ -1,4 +1,7 @@
 #include "glossary/glossary_store.h"
+
+#include <algorithm>
+
 #include "glossary/sjis_text.h"
 
 namespace {
@@ -32,22 +35,33 @@ int GlossaryStore::FilterByKanaRow(int row) {
 
 void GlossaryStore::IndexSearchTexts() {
     exactTexts.texts.clear();
-    foldedTexts.texts.clear();
     int field = 0;
     for (int e = 0; e < kEntryCount; ++e) {
         for (const std::string* text : {&title[e], &reading[e], &text1[e], &text2[e]}) {
-            exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
-            foldedTexts.starts[field] = static_cast<std::uint32_t>(foldedTexts.texts.size());
-            ++field;
+            exactTexts.starts[field++] = static_cast<std::uint32_t>(exactTexts.texts.size());
             exactTexts.texts += *text;
-            // Folded field by field: a half-width kana at the end of one field never joins a
-            // mark at the start of the next.
-            AppendFoldedForSearch(*text, foldedTexts.texts);
         }
     }
     exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
-    foldedTexts.starts[field] = static_cast<std::uint32_t>(foldedTexts.texts.size());
     quotesInTexts = exactTexts.texts.find('"') != std::string::npos;
+
+    // Folded field by field, so that a half-width kana ending one field never joins a mark
+    // starting the next, into one buffer allocated once: only a half-width byte grows (to two
+    // bytes), so counting the bytes that may be one bounds the folded size.
+    const std::string& exact = exactTexts.texts;
+    std::string& folded = foldedTexts.texts;
+    const auto mayGrow = std::count_if(exact.begin(), exact.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0xA1 && static_cast<unsigned char>(c) <= 0xDF;
+    });
+    folded.assign(exact.size() + static_cast<std::size_t>(mayGrow), '\0');
+    char* out = folded.data();
+    for (field = 0; field < kEntryCount * kSearchedFields; ++field) {
+        foldedTexts.starts[field] = static_cast<std::uint32_t>(out - folded.data());
+        const std::uint32_t begin = exactTexts.starts[field];
+        out = FoldForSearchInto(exact.data() + begin, exactTexts.starts[field + 1] - begin, out);
+    }
+    foldedTexts.starts[field] = static_cast<std::uint32_t>(out - folded.data());
+    folded.resize(foldedTexts.starts[field]);
 }
 
 void GlossaryStore::Search(const std::string& text, SearchMatch match) {

@@ -131,18 +131,16 @@ const unsigned char* Bytes(const std::string& text) {
 }  // namespace
 
 std::string FoldForSearch(const std::string& sjisText) {
-    std::string folded;
-    AppendFoldedForSearch(sjisText, folded);
+    std::string folded(2 * sjisText.size(), '\0');
+    char* const end = FoldInto<false>(Bytes(sjisText), sjisText.size(), folded.data(), nullptr);
+    folded.resize(static_cast<std::size_t>(end - folded.data()));
     return folded;
 }
 
-void AppendFoldedForSearch(const std::string& sjisText, std::string& folded) {
-    const std::size_t from = folded.size();
-    folded.resize(from + 2 * sjisText.size());
-    char* const end =
-        FoldInto<false>(Bytes(sjisText), sjisText.size(), folded.data() + from, nullptr);
-    folded.resize(static_cast<std::size_t>(end - folded.data()));
+char* FoldForSearchInto(const char* text, std::size_t size, char* out) {
+    return FoldInto<false>(reinterpret_cast<const unsigned char*>(text), size, out, nullptr);
 }
+
 std::string FoldForSearch(const std::string& sjisText, std::vector<std::size_t>& sourceStarts) {
     std::string folded(2 * sjisText.size(), '\0');
     sourceStarts.assign(2 * sjisText.size() + 1, 0);

@@ -13,9 +13,9 @@ std::string FoldForSearch(const std::string& sjisText);
 /// How a search compares: byte for byte, or after FoldForSearch on both sides.
 enum class SearchMatch { Exact, Folded };
 
-/// Adds FoldForSearch(sjisText) at the end of `folded`, for a caller that folds many texts into
-/// one without a string for each.
-void AppendFoldedForSearch(const std::string& sjisText, std::string& folded);
+/// Writes FoldForSearch of text[0, size) to `out`, which has room for 2 * size bytes, and returns
+/// the end of what it wrote: for a caller that folds many texts into one buffer.
+char* FoldForSearchInto(const char* text, std::size_t size, char* out);
 
 /// FoldForSearch that also says where each byte of the result comes from: `sourceStarts` gets
 /// one entry per byte of the result, the position in `sjisText` where the character it was folded
