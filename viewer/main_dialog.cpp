@@ -70,6 +70,7 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     clientArea = XRCCTRL(*this, "client", wxPanel);
     const wxSize templateSize = clientArea->GetSize();
     SetMenuBar(wxXmlResource::Get()->LoadMenuBar("main_menu"));
+    recentFilesItem = GetMenuBar()->FindItem(XRCID("recent_files"));
 
     searchLabel = XRCCTRL(*this, "search_label", wxStaticText);
     searchEdit = XRCCTRL(*this, "search_text", wxTextCtrl);
@@ -100,6 +101,8 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
 
     SetClientSize(templateSize);
     CentreOnScreen();
+    BindSearchCommands();
+    RestoreSettings();
     AddAboutEntry();
     SetIcons(res::AppIconBundle());
     TransferToControls();
@@ -109,7 +112,9 @@ MainDialog::MainDialog() : errorMessages(kMessageCaption, this) {
     clientArea->SetFocus();
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    RememberSettings();
+}
 
 int MainDialog::ShowModal() {
     Show();
@@ -131,7 +136,7 @@ void MainDialog::EndModal(int result) {
 }
 
 void MainDialog::TransferToControls() {
-    detailEdit->ChangeValue(platform::wx::ToControlLineEnds(detailText));
+    ShowDetailText();
     searchEdit->ChangeValue(searchText);
     counterLabel->SetLabelText(counterText);
     // A name set once stays; the counter's has to follow its text.
@@ -195,6 +200,8 @@ void MainDialog::OpenPath(const wxString& path) {
         RefreshList();
         titleList->SetSelection(0);
         ShowDetail(0);
+        highlightedText.clear();
+        RememberOpenedFile(path);
     }
     // The first open decides where the keyboard starts, and the client area stops being a tab
     // stop of its own.
@@ -246,6 +253,7 @@ void MainDialog::ShowKanaRow(int row) {
         return;
     }
     store.FilterByKanaRow(row);
+    highlightedText.clear();
     RefreshList();
     TransferToControls();
 }
@@ -255,6 +263,7 @@ void MainDialog::OnAll(wxCommandEvent&) {
         return;
     }
     store.ShowAll();
+    highlightedText.clear();
     RefreshList();
     TransferToControls();
 }
@@ -269,9 +278,12 @@ void MainDialog::OnSearch(wxCommandEvent&) {
     }
     // A text without a Shift-JIS form cannot occur in the glossary: it finds nothing.
     if (const std::optional<std::string> text = platform::wx::ToSjis(searchText)) {
-        store.Search(*text);
+        highlightedMatch = ChosenMatch();
+        highlightedText = *text;
+        store.Search(*text, highlightedMatch);
     } else {
         store.ShowNone();
+        highlightedText.clear();
     }
     detailText.clear();
     RefreshList();
@@ -291,6 +303,7 @@ void MainDialog::OnFont(wxCommandEvent&) {
     detailEdit->SetFont(detailFont);
     detailEdit->Refresh();
     detailEdit->Update();
+    RememberSettings();
 }
 
 void MainDialog::OnCharHook(wxKeyEvent& event) {

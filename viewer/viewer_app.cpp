@@ -9,6 +9,7 @@
 
 #include "hoshiwa2_version.h"
 #include "platform/console_output.h"
+#include "platform/wx/desktop_language.h"
 #include "viewer/main_dialog.h"
 
 #ifndef _WIN32
@@ -70,6 +71,7 @@ bool ViewerApp::OnInit() {
     // end the program.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    platform::wx::UseDesktopLanguage();
     return true;
 }
 
