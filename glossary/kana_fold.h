@@ -13,8 +13,9 @@ std::string FoldForSearch(const std::string& sjisText);
 /// How a search compares: byte for byte, or after FoldForSearch on both sides.
 enum class SearchMatch { Exact, Folded };
 
-/// Writes FoldForSearch of text[0, size) to `out`, which has room for 2 * size bytes, and returns
-/// the end of what it wrote: for a caller that folds many texts into one buffer.
+/// Writes FoldForSearch of text[0, size) to `out` and returns the end of what it wrote: for a
+/// caller that folds many texts into one buffer. Only a half-width byte (0xA1-0xDF) grows, to
+/// two bytes, so `out` needs room for size bytes plus one for each of those (2 * size at most).
 char* FoldForSearchInto(const char* text, std::size_t size, char* out);
 
 /// FoldForSearch that also says where each byte of the result comes from: `sourceStarts` gets
