@@ -5,8 +5,6 @@
 #include <wx/persist.h>
 #include <wx/persist/toplevel.h>
 
-#include <algorithm>
-
 namespace {
 
 const char kAppName[] = "hoshiwa2";
