@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 
+#include "platform/wx/desktop_language.h"
 #include "show_until_idle.h"
 #include "viewer/main_dialog.h"
 
@@ -11,7 +12,10 @@ namespace {
 
 class StartupApp : public wxApp {
   public:
-    bool OnInit() override { return true; }
+    bool OnInit() override {
+        platform::wx::UseDesktopLanguage();
+        return true;
+    }
 
     int OnRun() override {
         MainDialog dialog;

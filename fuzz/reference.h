@@ -6,8 +6,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "platform/cp932.h"
 
 namespace reference {
 
@@ -149,6 +152,79 @@ inline std::string KatakanaToHiragana(const std::string& source) {
         result += character;
     }
     return result;
+}
+
+/// The search folding, character by character from lists of what joins what (written in UTF-8
+/// and converted to Shift-JIS once): half-width forms to full-width, a half-width kana and the
+/// mark after it to the joined kana where there is one, katakana to hiragana, full-width Latin to
+/// ASCII, upper case to lower.
+inline std::string Fold(const std::string& text) {
+    struct Lists {
+        const char* from;
+        const char* to;
+    };
+    static const Lists kHalfWidth = {
+        "｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ",
+        "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘ"
+        "ホマミムメモヤユヨラリルレロワン゛゜"};
+    static const Lists kJoined = {"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟｳﾞ",
+                                  "ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポヴ"};
+    static const Lists kKana = {
+        "ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトドナニヌ"
+        "ネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲンヽヾ",
+        "ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてでとどなにぬ"
+        "ねのはばぱひびぴふぶぷへべぺほぼぽまみむめもゃやゅゆょよらりるれろゎわゐゑをんゝゞ"};
+    static const Lists kLatin = {
+        "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓ"
+        "ｔｕｖｗｘｙｚ"
+        "０１２３４５６７８９",
+        "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz0123456789"};
+    // Pairs the characters of two lists one for one; a joined half-width kana is two characters.
+    auto pairs = [](const Lists& lists, std::size_t fromLength) {
+        const std::string from = platform::Utf8ToCp932(lists.from).value();
+        const std::string to = platform::Utf8ToCp932(lists.to).value();
+        const std::vector<std::size_t> toStarts = SearchBoundaries(to);
+        std::map<std::string, std::string> map;
+        for (std::size_t k = 0; k < toStarts.size(); ++k) {
+            const std::size_t end = k + 1 < toStarts.size() ? toStarts[k + 1] : to.size();
+            map[from.substr(k * fromLength, fromLength)] =
+                to.substr(toStarts[k], end - toStarts[k]);
+        }
+        return map;
+    };
+    static const auto halfWidth = pairs(kHalfWidth, 1);
+    static const auto joined = pairs(kJoined, 2);
+    static const auto kana = pairs(kKana, 2);
+    static const auto latin = [&pairs] {
+        std::map<std::string, std::string> map = pairs(kLatin, 2);
+        for (char c = 'A'; c <= 'Z'; ++c) {
+            map[std::string(1, c)] = std::string(1, static_cast<char>(c - 'A' + 'a'));
+        }
+        return map;
+    }();
+    auto lookUp = [](const std::map<std::string, std::string>& map, const std::string& c) {
+        const auto found = map.find(c);
+        return found == map.end() ? c : found->second;
+    };
+
+    std::vector<std::string> characters;
+    const std::vector<std::size_t> starts = SearchBoundaries(text);
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : text.size();
+        characters.push_back(text.substr(starts[k], end - starts[k]));
+    }
+    std::string folded;
+    for (std::size_t k = 0; k < characters.size(); ++k) {
+        std::string c = characters[k];
+        if (k + 1 < characters.size() && joined.count(c + characters[k + 1]) != 0) {
+            c = joined.at(c + characters[k + 1]);
+            ++k;
+        } else {
+            c = lookUp(halfWidth, c);
+        }
+        folded += lookUp(latin, lookUp(kana, c));
+    }
+    return folded;
 }
 
 /// Ends the run with a message; libFuzzer records the input as a crash.

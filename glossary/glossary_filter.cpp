@@ -1,4 +1,7 @@
 #include "glossary/glossary_store.h"
+
+#include <algorithm>
+
 #include "glossary/kana_rows.h"
 #include "glossary/sjis_text.h"
 
@@ -28,29 +31,56 @@ int GlossaryStore::FilterByKanaRow(int row) {
 }
 
 void GlossaryStore::IndexSearchTexts() {
-    searchTexts.clear();
+    exactTexts.texts.clear();
     int field = 0;
     for (int e = 0; e < kEntryCount; ++e) {
         for (const std::string* text : {&title[e], &reading[e], &text1[e], &text2[e]}) {
-            searchStarts[field++] = static_cast<std::uint32_t>(searchTexts.size());
-            searchTexts += *text;
+            exactTexts.starts[field++] = static_cast<std::uint32_t>(exactTexts.texts.size());
+            exactTexts.texts += *text;
         }
     }
-    searchStarts[field] = static_cast<std::uint32_t>(searchTexts.size());
-    quotesInTexts = searchTexts.find('"') != std::string::npos;
+    exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
+    quotesInTexts = exactTexts.texts.find('"') != std::string::npos;
+
+    // Folded field by field, so that a half-width kana ending one field never joins a mark
+    // starting the next, into one buffer allocated once: only a half-width byte grows (to two
+    // bytes), so counting the bytes that may be one bounds the folded size.
+    const std::string& exact = exactTexts.texts;
+    std::string& folded = foldedTexts.texts;
+    const auto mayGrow = std::count_if(exact.begin(), exact.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0xA1 && static_cast<unsigned char>(c) <= 0xDF;
+    });
+    folded.assign(exact.size() + static_cast<std::size_t>(mayGrow), '\0');
+    char* out = folded.data();
+    for (field = 0; field < kEntryCount * kSearchedFields; ++field) {
+        foldedTexts.starts[field] = static_cast<std::uint32_t>(out - folded.data());
+        const std::uint32_t begin = exactTexts.starts[field];
+        out = FoldForSearchInto(exact.data() + begin, exactTexts.starts[field + 1] - begin, out);
+    }
+    foldedTexts.starts[field] = static_cast<std::uint32_t>(out - folded.data());
+    folded.resize(foldedTexts.starts[field]);
+}
+
+void GlossaryStore::Search(const std::string& text, SearchMatch match) {
+    if (match == SearchMatch::Folded) {
+        SearchIn(foldedTexts, FoldForSearch(text));
+    } else {
+        SearchIn(exactTexts, text);
+    }
 }
 
 // One pass of a byte search over all the texts instead of one per text: a hit counts when it
 // lies inside one text and starts on a character boundary of that text, as SjisFind requires;
 // the first such hit settles its entry and the pass goes on with the next entry.
-void GlossaryStore::Search(const std::string& text) {
+void GlossaryStore::SearchIn(const SearchedTexts& searched, const std::string& text) {
+    const auto& searchStarts = searched.starts;
     std::array<bool, kEntryCount> found{};
     const std::size_t n = text.size();
     if (n == 0) {
         found.fill(true);  // the empty text is found in every text
     }
-    const char* const texts = searchTexts.data();
-    const std::size_t size = searchTexts.size();
+    const char* const texts = searched.texts.data();
+    const std::size_t size = searched.texts.size();
     std::size_t from = 0;
     int field = 0;
     int walkedField = -1;  // the text whose character boundaries `boundary` walks

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "glossary/glossary_result.h"
+#include "glossary/kana_fold.h"
 
 /// The number of entries of the glossary: storage, views and the counter all use it.
 constexpr int kEntryCount = 294;
@@ -48,9 +49,10 @@ class GlossaryStore {
     /// a load.
     int FilterByKanaRow(int row);
 
-    /// Shows the entries whose title, reading, text1 or text2 contains `text` (Shift-JIS, taken
-    /// as it is), in sorted order. Needs a load.
-    void Search(const std::string& text);
+    /// Shows the entries whose title, reading, text1 or text2 contains `text` (Shift-JIS), in
+    /// sorted order: byte for byte, or with `SearchMatch::Folded` after FoldForSearch on the text
+    /// and the fields. A match starts at a character boundary either way. Needs a load.
+    void Search(const std::string& text, SearchMatch match = SearchMatch::Exact);
 
     /// Shows no rows: the result of a search text that no entry can contain (one that has no
     /// Shift-JIS form, for example).
@@ -64,6 +66,15 @@ class GlossaryStore {
     void QuickSort(int lo, int hi);
     void IndexSearchTexts();
 
+    // The fields of every entry laid end to end, in file order, so that one pass covers them all:
+    // field f (0-3) of entry e spans [starts[4 * e + f], starts[4 * e + f + 1]).
+    static constexpr int kSearchedFields = 4;
+    struct SearchedTexts {
+        std::string texts;
+        std::array<std::uint32_t, kEntryCount * kSearchedFields + 1> starts{};
+    };
+    void SearchIn(const SearchedTexts& searched, const std::string& text);
+
     int visibleCount = 0;
     std::array<std::string, kEntryCount> title;
     std::array<std::string, kEntryCount> reading;
@@ -75,11 +86,9 @@ class GlossaryStore {
     std::array<int, kEntryCount> visibleRows{};
     std::array<int, kEntryCount> sortOrder{};
 
-    // What Search looks through: the title, reading, text1 and text2 of every entry laid end to
-    // end in file order, so that one pass covers them all. Field f (0-3) of entry e spans
-    // [searchStarts[4 * e + f], searchStarts[4 * e + f + 1]). Load fills both.
-    static constexpr int kSearchedFields = 4;
-    std::string searchTexts;
-    std::array<std::uint32_t, kEntryCount * kSearchedFields + 1> searchStarts{};
-    bool quotesInTexts = false;  // whether searchTexts holds a double quote
+    // What Search looks through: the title, reading, text1 and text2 as they are, and folded.
+    // Load fills both, so that no search folds the glossary again.
+    SearchedTexts exactTexts;
+    SearchedTexts foldedTexts;
+    bool quotesInTexts = false;  // whether any searched text holds a double quote
 };

@@ -24,8 +24,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT] DATAFILE "
-    "OUTFILE";
+    "usage: hoshiwa2-export [--csv] [--encoding ENC] [--row KANA | --search TEXT [--fold]] "
+    "DATAFILE OUTFILE";
 
 const char kDictionaryUsage[] =
     "       hoshiwa2-export --format stardict|yomitan [--title TEXT] [--row KANA | --search TEXT]\n"
@@ -48,6 +48,8 @@ const char kHelpAfterRows[] =
     "  --format FMT   write a dictionary instead: stardict (OUTFILE.ifo with .idx, .dict and\n"
     "                 .syn beside it) or yomitan (a zip); titles are the headwords\n"
     "  --title TEXT   the dictionary's name (default ホシノワ用語集)\n"
+    "  --fold         let --search take hiragana and katakana, half-width and full-width\n"
+    "                 forms, and upper and lower case as the same (か and が stay apart)\n"
     "  OUTFILE        a path (created or overwritten), or - for standard output\n"
     "  --version      print the program's version and exit\n"
     "\n"
@@ -59,6 +61,7 @@ struct Options {
     bool encodingGiven = false;
     std::optional<DictionaryFormat> dictionary;
     std::optional<std::string> title;
+    bool fold = false;
     std::optional<int> row;
     std::optional<std::string> search;
     std::vector<std::string> paths;
@@ -134,6 +137,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
             showVersion = true;
         } else if (arg == "--csv") {
             options.csv = true;
+        } else if (arg == "--fold") {
+            options.fold = true;
         } else if (arg == "--encoding" && i + 1 < args.size()) {
             const std::optional<bool> utf8 = IsUtf8Encoding(args[++i]);
             if (!utf8) {
@@ -165,6 +170,10 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, bool
     // A dictionary is always UTF-8 and several files (or a zip), never standard output.
     if (options.dictionary && (options.csv || options.encodingGiven || options.paths.size() != 2 ||
                                options.paths[1] == "-")) {
+        return false;
+    }
+    // Folding only changes how a search compares: without --search it would do nothing.
+    if (options.fold && !options.search) {
         return false;
     }
     return options.paths.size() == 2 && (options.dictionary || !options.title);
@@ -213,7 +222,7 @@ int Run(const Options& options) {
         // A text with no Shift-JIS form cannot occur in the glossary.
         const std::optional<std::string> text = platform::Utf8ToCp932(*options.search);
         if (text) {
-            store.Search(*text);
+            store.Search(*text, options.fold ? SearchMatch::Folded : SearchMatch::Exact);
         } else {
             store.ShowNone();
         }

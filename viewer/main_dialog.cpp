@@ -68,6 +68,7 @@ MainDialog::MainDialog() {
     clientArea = XRCCTRL(*this, "client", wxPanel);
     const wxSize templateSize = clientArea->GetSize();
     SetMenuBar(wxXmlResource::Get()->LoadMenuBar("main_menu"));
+    recentFilesItem = GetMenuBar()->FindItem(XRCID("recent_files"));
 
     searchLabel = XRCCTRL(*this, "search_label", wxStaticText);
     searchEdit = XRCCTRL(*this, "search_text", wxTextCtrl);
@@ -118,6 +119,8 @@ MainDialog::MainDialog() {
 
     SetClientSize(templateSize);
     CentreOnScreen();
+    BindSearchCommands();
+    RestoreSettings();
     platform::wx::AddAboutEntry(this, res::kAboutCommandText);
     SetIcons(res::AppIconBundle());
     TransferToControls();
@@ -127,7 +130,9 @@ MainDialog::MainDialog() {
     clientArea->SetFocus();
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    RememberSettings();
+}
 
 int MainDialog::ShowModal() {
     Show();
@@ -149,7 +154,7 @@ void MainDialog::EndModal(int result) {
 }
 
 void MainDialog::TransferToControls() {
-    detailEdit->ChangeValue(platform::wx::ToControlLineEnds(detailText));
+    ShowDetailText();
     searchEdit->ChangeValue(searchText);
     counterLabel->SetLabelText(counterText);
     // A name set once stays; the counter's has to follow its text.
@@ -213,6 +218,8 @@ void MainDialog::OpenPath(const wxString& path) {
     if (loaded.Ok()) {
         dataPath = platform::wx::ToPath(path);
         RefreshList();
+        highlightedText.clear();
+        RememberOpenedFile(path);
     }
     platform::wx::ShowFailure(loaded, kMessageCaption, this);
     // The first open decides where the keyboard starts, and the client area stops being a tab
@@ -282,6 +289,7 @@ void MainDialog::ShowKanaRow(int row) {
         return;
     }
     store.FilterByKanaRow(row);
+    highlightedText.clear();
     RefreshList();
     TransferToControls();
 }
@@ -291,6 +299,7 @@ void MainDialog::OnAll(wxCommandEvent&) {
         return;
     }
     store.ShowAll();
+    highlightedText.clear();
     RefreshList();
     TransferToControls();
 }
@@ -305,9 +314,12 @@ void MainDialog::OnSearch(wxCommandEvent&) {
     }
     // A text without a Shift-JIS form cannot occur in the glossary: it finds nothing.
     if (const std::optional<std::string> text = platform::wx::ToSjis(searchText)) {
-        store.Search(*text);
+        highlightedMatch = ChosenMatch();
+        highlightedText = *text;
+        store.Search(*text, highlightedMatch);
     } else {
         store.ShowNone();
+        highlightedText.clear();
     }
     detailText.clear();
     RefreshList();
@@ -327,6 +339,7 @@ void MainDialog::OnFont(wxCommandEvent&) {
     detailEdit->SetFont(detailFont);
     detailEdit->Refresh();
     detailEdit->Update();
+    RememberSettings();
 }
 
 void MainDialog::OnCharHook(wxKeyEvent& event) {

@@ -9,12 +9,17 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <wx/filehistory.h>
+
 #include <array>
 #include <filesystem>
+#include <memory>
+#include <string>
 
 #include "glossary/glossary_store.h"
 #include "glossary/kana_rows.h"
 #include "tools/dictionary_export.h"
+#include "viewer/viewer_settings.h"
 
 /// The program's one working window, built from the template "main_dialog" with the menu
 /// "main_menu": the list of titles, the detail pane, the kana-row, all and search buttons, the
@@ -24,7 +29,10 @@ class MainDialog : public wxFrame {
   public:
     /// Loads the template, fetches its controls and adds the about entry. Every control starts
     /// disabled and the export items grayed; the three texts start empty and are transferred.
+    /// The search options, the detail font, the recent files and the window's place and size
+    /// are those remembered (ViewerSettings), or their defaults.
     MainDialog();
+    /// Remembers the settings for the next run.
     ~MainDialog() override;
 
     /// Shows the dialog and returns once EndModal has been called, with its result: 0 for the
@@ -35,8 +43,9 @@ class MainDialog : public wxFrame {
     void EndModal(int result);
 
     /// Carries out the open command with `path` as the file chosen in its dialog: loads it
-    /// (a failure shows its message and keeps what was loaded), refreshes the list and shows
-    /// row 0 on success, then enables the controls and export items and transfers.
+    /// (a failure shows its message and keeps what was loaded), refreshes the list, shows row 0
+    /// and puts `path` first in the recent files on success, then enables the controls and
+    /// export items and transfers.
     void OpenPath(const wxString& path);
 
   private:
@@ -67,6 +76,21 @@ class MainDialog : public wxFrame {
 
     void PressSearchButton();
 
+    // The search options, the search box's shortcut and the highlights (main_dialog_search.cpp).
+    void BindSearchCommands();
+    SearchMatch ChosenMatch() const;
+    void OnSearchTextChanged(wxCommandEvent& event);
+    void SearchAsTyped();
+    void GoToSearchText();
+    void ShowDetailText();
+
+    // What is remembered between runs and the recent files (main_dialog_settings.cpp).
+    void RestoreSettings();
+    void RememberSettings();
+    void RememberOpenedFile(const wxString& path);
+    void OnRecentFile(wxCommandEvent& event);
+    void EnableRecentFiles();
+
     GlossaryStore store;
     std::filesystem::path dataPath;  // the file the store was loaded from; empty before
 
@@ -90,4 +114,15 @@ class MainDialog : public wxFrame {
     wxFont detailFont;  // empty until the first font change
     wxModalEventLoop* modalLoop = nullptr;
     int modalResult = 0;
+
+    ViewerSettings settings;
+    wxFileHistory recentFiles{ViewerSettings::kRecentFileCount};
+    wxMenuItem* recentFilesItem = nullptr;  // the submenu that lists them
+    // The Shift-JIS text the last search looked for and how it compared, while its matches are
+    // highlighted; empty after a kana row, 全て or an open.
+    std::string highlightedText;
+    SearchMatch highlightedMatch = SearchMatch::Exact;
+    bool typedWhileComposing = false;  // the search box changed while an input method composed
+    // Expires with the dialog's members, before its controls are destroyed.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };

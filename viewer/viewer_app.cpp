@@ -10,6 +10,7 @@
 #include "hoshiwa2_version.h"
 #include "platform/console_output.h"
 #include "platform/file_access.h"
+#include "platform/wx/desktop_language.h"
 #include "viewer/main_dialog.h"
 
 wxIMPLEMENT_APP(ViewerApp);
@@ -65,6 +66,7 @@ bool ViewerApp::OnInit() {
     // An export into a pipe whose reader has gone must fail with the write message rather than
     // end the program.
     platform::IgnoreBrokenPipes();
+    platform::wx::UseDesktopLanguage();
     return true;
 }
 

@@ -4,7 +4,8 @@
 #include <wx/string.h>
 
 /// The application object: runs the main dialog modally and ends the program when it closes.
-/// Its command line is `hoshiwa2 [FILE]`, or --help or --version; it keeps no settings.
+/// Its command line is `hoshiwa2 [FILE]`, or --help or --version; the main dialog keeps its
+/// settings in the user's configuration.
 class ViewerApp : public wxApp {
   public:
     /// Reads the command line before the toolkit starts: --help and --version print to standard
@@ -12,7 +13,8 @@ class ViewerApp : public wxApp {
     /// usage to standard error and ends it with status 2, all without a display.
     bool Initialize(int& argc, wxChar** argv) override;
 
-    /// Ignores SIGPIPE (a failed write is reported, not fatal); succeeds.
+    /// Ignores SIGPIPE (a failed write is reported, not fatal) and takes the desktop's language
+    /// for the toolkit's own texts; succeeds.
     bool OnInit() override;
 
     /// Runs the main dialog until it ends, whatever its result, and returns 0 without running

@@ -3,6 +3,8 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
+#include <functional>
+
 namespace platform::wx {
 
 /// Starts following the input method's composition in `control`, a wxTextCtrl, for
@@ -13,5 +15,14 @@ void FollowComposition(wxWindow* control);
 /// shown but not yet committed; Esc cancels a conversion, Return commits it). Every key hook
 /// must let such keys through. False for a null `focus` or one not followed.
 bool IsInputMethodKey(const wxKeyEvent& event, wxWindow* focus);
+
+/// True while an input method is composing text in `control` (shown but not yet committed), a
+/// wxTextCtrl followed with FollowComposition. False for a null `control`.
+bool IsComposing(wxWindow* control);
+
+/// Calls `ended` each time a composition in `control` (followed with FollowComposition) ends,
+/// committed or cancelled, after the control holds what was committed. Where the toolkit commits
+/// only once the composition has ended (Windows), it is never called. Call it once.
+void WhenCompositionEnds(wxWindow* control, std::function<void()> ended);
 
 }  // namespace platform::wx

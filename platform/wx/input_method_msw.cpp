@@ -17,10 +17,14 @@ bool IsInputMethodKey(const wxKeyEvent& event, wxWindow* focus) {
     if (event.GetRawKeyCode() == VK_PROCESSKEY) {
         return true;
     }
-    if (focus == nullptr) {
+    return IsComposing(focus);
+}
+
+bool IsComposing(wxWindow* control) {
+    if (control == nullptr) {
         return false;
     }
-    const HWND window = static_cast<HWND>(focus->GetHandle());
+    const HWND window = static_cast<HWND>(control->GetHandle());
     const HIMC context = ImmGetContext(window);
     if (context == nullptr) {
         return false;
@@ -29,5 +33,9 @@ bool IsInputMethodKey(const wxKeyEvent& event, wxWindow* focus) {
     ImmReleaseContext(window, context);
     return composing > 0;
 }
+
+// An edit control receives the committed text once the IME has ended its composition, so the
+// change itself comes when nothing is composing any more.
+void WhenCompositionEnds(wxWindow*, std::function<void()>) {}
 
 }  // namespace platform::wx

@@ -122,6 +122,8 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     entries[5].title = Sj("ア");  // "A" only as a trail byte (0x83 0x41)...
     entries[5].text1 = "xA";      // ...and at a boundary in the same entry's text1
     entries[6].text1 = Sj("ア");  // "A" only as a trail byte
+    entries[7].title = Sj("ｷｶ");  // ｶ ends the title and ﾞ starts text1
+    entries[7].text1 = Sj("ﾞｷ");
     store = LoadedStore(WriteGlossary(dir, entries));
 
     const struct {
@@ -151,6 +153,13 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     }
     store.Search("A");
     EXPECT_EQ(store.Text1At(0), "xA");
+    // Folded, ｶ and ﾞ in two fields never join into が, nor does a search join them.
+    for (const char* text : {"が", "ｶﾞ"}) {
+        store.Search(Sj(text), SearchMatch::Folded);
+        EXPECT_EQ(store.VisibleCount(), 0) << text;
+    }
+    store.Search(Sj("ﾞ"), SearchMatch::Folded);
+    EXPECT_EQ(store.VisibleCount(), 1);
     store.Search("S1");  // text2 S100..S199 where the layout has TX2: sorted order kept
     EXPECT_GT(store.VisibleCount(), 1);
     for (int row = 1; row < store.VisibleCount(); ++row) {

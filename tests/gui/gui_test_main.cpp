@@ -1,5 +1,5 @@
 // The GUI suites' main: initialises wxWidgets (GTK needs a display, for example Xvfb) around
-// the tests, without running a main loop.
+// the tests, without running a main loop, in the desktop's language as the program does.
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -8,7 +8,13 @@
 #include <wx/log.h>
 #include <wx/modalhook.h>
 
+#include <wx/utils.h>
+
 #include <cstdio>
+#include <filesystem>
+
+#include "platform/wx/desktop_language.h"
+#include "support/glossary_fixture.h"
 
 namespace {
 
@@ -49,11 +55,17 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
+    // No test reads or writes the user's configuration: each dialog's settings go to a folder
+    // of the test's own (the suites that restart the viewer set one per test).
+    const TempDir configHome;
+    wxSetEnv("XDG_CONFIG_HOME", configHome.Path().string());
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         std::fprintf(stderr, "cannot initialise wxWidgets (is DISPLAY set?)\n");
         return 1;
     }
+    // As the program does at start-up: GTK's own texts in the desktop's language.
+    platform::wx::UseDesktopLanguage();
     delete wxLog::SetActiveTarget(new TestLog);
     // Failed assertions, wxTEST_DIALOG's unmet expectations among them, fail the running test.
     wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,

@@ -9,9 +9,12 @@
 #endif
 
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "dialog_expectations.h"
 #include "platform/wx/file_dialog.h"
+#include "platform/wx/text_highlight.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
 
@@ -40,6 +43,36 @@ TEST(WxText, LineEndsRoundTripThroughATextControl) {
     EXPECT_EQ(ToControlLineEnds("a\r\n\r\nb\r\n"), "a\n\nb\n");
     EXPECT_EQ(FromControlLineEnds("a\n\nb\n"), "a\r\n\r\nb\r\n");
     EXPECT_EQ(FromControlLineEnds("a\r\nb\n"), "a\r\nb\r\n");
+}
+
+// Byte ranges of a Shift-JIS text and where they lie in a text control, counted by hand: a
+// double-byte character is one position, a CRLF one line end, a broken lead byte one U+FFFD.
+struct HighlightCase {
+    const char* what;
+    std::string sjis;
+    std::vector<ByteRange> ranges;
+    std::vector<std::pair<long, long>> positions;
+};
+
+const HighlightCase kHighlightCases[] = {
+    {"ASCII", "abcabc", {{0, 3}, {3, 6}}, {{0, 3}, {3, 6}}},
+    {"double-byte kana", "\x82\xA0\x82\xA2\x82\xA4", {{2, 4}}, {{1, 2}}},  // あいう
+    {"half-width kana", "\xB1\xB2\xB3", {{1, 3}}, {{1, 3}}},               // ｱｲｳ
+    {"CRLF counts once", "a\r\nb\r\nc", {{3, 4}, {6, 7}}, {{2, 3}, {4, 5}}},
+    {"a CRLF inside", "a\r\nb", {{0, 4}}, {{0, 3}}},
+    {"a broken lead byte", "\x82\r\nx", {{3, 4}}, {{2, 3}}},
+    {"out of order or past the end", "abc", {{2, 3}, {0, 1}, {1, 5}}, {{2, 3}}},
+};
+
+TEST(TextHighlight, ByteRangesBecomeControlPositions) {
+    for (const HighlightCase& test : kHighlightCases) {
+        SCOPED_TRACE(test.what);
+        std::vector<std::pair<long, long>> positions;
+        for (const auto& range : platform::wx::ToControlRanges(test.sjis, test.ranges)) {
+            positions.emplace_back(range.from, range.to);
+        }
+        EXPECT_EQ(positions, test.positions);
+    }
 }
 
 TEST(FileDialog, AddsTheDefaultExtensionOnlyToANameWithoutOne) {

@@ -163,28 +163,60 @@ class Exporter : public ::testing::Test {
 }  // namespace
 
 TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
-    Result r = Run({"--row", "か", Arg(data), "-"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, EngineExport(data, false, KanaRowView(1)));
-    EXPECT_NE(r.out, "");
+    // Each view's options (the data file and "-" follow) and the engine's view whose export they
+    // must give: kana row `row`, or else the exact search `search` (UTF-8; every row when
+    // empty). A folded search is held against the exact search that finds the same entries.
+    struct Case {
+        std::vector<std::string> options;
+        bool csv;
+        int row;
+        std::string search;
+        bool empty;  // whether the view has no rows
+    };
+    const Case views[] = {
+        {{"--row", "か"}, false, 1, "", false},
+        {{"--csv"}, true, -1, "", false},
+        // The search text is typed in UTF-8; the wave dash and the fullwidth tilde are one
+        // character.
+        {{"--search", "製\u301C", "--csv"}, true, -1, "製～", false},
+        // A text with no Shift-JIS form matches nothing; an empty one changes nothing.
+        {{"--search", "caf\u00E9"}, false, -1, "", true},
+        {{"--search", ""}, false, -1, "", false},
+        // --fold: half-width and katakana find hiragana, any width and case find ASCII; voiced
+        // marks stay apart; without --fold each finds nothing.
+        {{"--fold", "--search", "ｶｲ"}, false, -1, "かい", false},
+        {{"--search", "カイ"}, false, -1, "", true},
+        {{"--search", "ｻｹ", "--fold", "--csv"}, true, -1, "さけ", false},
+        {{"--search", "ｅ００１", "--fold"}, false, -1, "E001", false},
+        {{"--search", "e001"}, false, -1, "", true},
+        {{"--fold", "--search", "ｶﾞｲ"}, false, -1, "", true},
+        {{"--fold", "--search", "がい"}, false, -1, "", true},
+    };
+    for (const Case& view : views) {
+        SCOPED_TRACE(testing::PrintToString(view.options));
+        std::vector<std::string> args = view.options;
+        args.insert(args.end(), {Arg(data), "-"});
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        if (view.empty) {
+            EXPECT_EQ(r.out, "");
+        } else {
+            const View engineView = view.row >= 0             ? KanaRowView(view.row)
+                                    : view.search.empty() ? View()
+                                                          : SearchView(Sj(view.search));
+            EXPECT_EQ(r.out, EngineExport(data, view.csv, engineView));
+            EXPECT_NE(r.out, "");
+        }
+    }
 
-    r = Run({"--csv", Arg(data), Arg(dir / "all.csv")});
+    // A named output file gets the same bytes as standard output.
+    const Result r = Run({"--csv", "--fold", "--search", "ｶｲ", Arg(data), Arg(dir / "f.csv")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(ReadBytes(dir / "all.csv"), EngineExport(data, true));
-
-    // The search text is typed in UTF-8; the wave dash and the fullwidth tilde are one character.
-    r = Run({"--search", "製\u301C", "--csv", Arg(data), "-"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, EngineExport(data, true, SearchView(Sj("製～"))));
-    EXPECT_NE(r.out, "");
-
-    // A text with no Shift-JIS form matches nothing; an empty one changes nothing.
-    r = Run({"--search", "caf\u00E9", Arg(data), "-"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-    r = Run({"--search", "", Arg(data), "-"});
-    EXPECT_EQ(r.out, EngineExport(data, false));
+    EXPECT_EQ(ReadBytes(dir / "f.csv"), EngineExport(data, true, [](GlossaryStore& store) {
+                  store.Search(Sj("ｶｲ"), SearchMatch::Folded);
+              }));
 }
 
 TEST_F(Exporter, TakesEveryKanaRowByItsKana) {
@@ -215,6 +247,8 @@ TEST_F(Exporter, RejectsBadUsageWithAOneLineUsage) {
         {"--row", "ア", Arg(data), "-"},
         {"--row", "が", Arg(data), "-"},
         {Arg(data), "-", "--row"},
+        {"--fold", Arg(data), "-"},  // folding without a search
+        {"--row", "か", "--fold", Arg(data), "-"},
     };
     for (const auto& args : bad) {
         const Result r = Run(args);

@@ -1,0 +1,188 @@
+// What the viewer remembers between runs: every setting changed, the program ended and started
+// again with the same configuration folder; then the file garbled, read-only or unreadable.
+
+#include <wx/display.h>
+#include <wx/fontdata.h>
+
+#include <cctype>
+#include <fstream>
+#include <string>
+
+#include "viewer_session.h"
+
+namespace {
+
+class RememberedSettings : public ViewerSession {
+  protected:
+    std::filesystem::path ConfigFile() const { return folder / "config/hoshiwa2/hoshiwa2.conf"; }
+    bool Checked(const char* item) const { return MenuItem(XRCID(item))->IsChecked(); }
+
+    std::vector<wxString> RecentFiles() const {  // as the menu lists them, latest first
+        std::vector<wxString> files;
+        for (const wxMenuItem* item :
+             MenuItem(XRCID("recent_files"))->GetSubMenu()->GetMenuItems()) {
+            files.push_back(item->GetItemLabel());
+        }
+        return files;
+    }
+
+    wxString GlossaryIn(const std::string& name) {  // a copy in a folder of its own
+        std::filesystem::create_directories(folder / name);
+        std::filesystem::copy_file(folder / "YGS_PRG.BIN", folder / name / "YGS_PRG.BIN");
+        return platform::wx::FromPath(folder / name / "YGS_PRG.BIN");
+    }
+
+    void WriteConfig(const std::string& text) {
+        dialog.reset();  // it writes the file as it ends
+        std::filesystem::create_directories(ConfigFile().parent_path());
+        std::ofstream(ConfigFile(), std::ios::binary | std::ios::trunc) << text;
+    }
+
+    // A first run's place and size: the template's size, centred on the screen.
+    wxRect DefaultRect() const {
+        const wxSize size = dialog->ClientToWindowSize(
+            Get("search_text")->GetParent()->ConvertDialogToPixels(wxSize(351, 262)));
+        const wxRect screen = wxDisplay(0u).GetClientArea();
+        return wxRect(screen.GetPosition() + (screen.GetSize() - size) / 2, size);
+    }
+
+    void ExpectDefaults() {
+        EXPECT_FALSE(Checked("search_as_you_type"));
+        EXPECT_FALSE(Checked("folded_search"));
+        EXPECT_EQ(Get("detail_text")->GetFont(), dialog->GetFont());  // the template's
+        EXPECT_TRUE(RecentFiles().empty());
+        EXPECT_FALSE(MenuItem(XRCID("recent_files"))->IsEnabled());
+        EXPECT_EQ(dialog->GetRect(), DefaultRect());
+    }
+};
+
+TEST_F(RememberedSettings, EverySettingSurvivesARestartUntilTheFileIsGarbled) {
+    ExpectDefaults();
+    ChooseMenu(XRCID("search_as_you_type"));
+    ChooseMenu(XRCID("folded_search"));
+    const wxFont chosen(wxFontInfo(15).FaceName("Noto Serif CJK JP"));
+    wxFontData seen;
+    wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(chosen, &seen));
+    std::vector<wxString> opened;  // five: the last four are remembered
+    for (const char* name : {"one", "two", "three", "four", "five"}) {
+        opened.push_back(GlossaryIn(name));
+        Open(opened.back());
+    }
+    const wxRect moved(DefaultRect().GetPosition() + wxPoint(-40, 30),
+                       DefaultRect().GetSize() + wxSize(60, 20));
+    dialog->SetSize(moved);
+
+    Restart();
+    EXPECT_TRUE(Checked("search_as_you_type"));
+    EXPECT_TRUE(Checked("folded_search"));
+    EXPECT_EQ(Get("detail_text")->GetFont().GetNativeFontInfoDesc(),
+              chosen.GetNativeFontInfoDesc());
+    EXPECT_EQ(RecentFiles(), (std::vector<wxString>{"&1 " + opened[4], "&2 " + opened[3],
+                                                    "&3 " + opened[2], "&4 " + opened[1]}));
+    EXPECT_EQ(dialog->GetRect(), moved);
+    Open(DataFile());
+    TypeKeys(L"かめら");  // searched as typed, folded
+    EXPECT_EQ(Titles(), (std::vector<wxString>{L"カメラ"}));
+
+    // Cut short and wrong in every value; a message box or a logged warning fails the test.
+    WriteConfig(
+        "[Search]\nAsYouType=yes\nFolded=\x01\n[DetailPane]\nFont=@@@ 0\n"
+        "[RecentFiles]\nfile1=\n[Persistent_Options/Window/main_dialog]\nx=left\nw=9");
+    Restart();
+    ExpectDefaults();
+}
+
+// Each value of a garbled file falls back to its default on its own; the others stay.
+struct GarbledCase {
+    const char* what;
+    std::string text;
+    bool asYouType, folded, font, position, size;  // true: the file's value is used
+};
+
+const GarbledCase kGarbledCases[] = {
+    {"cut short", "[Search]\nAsYouType=1\nFol", true, false, false, false, false},
+    {"wrong types", "[Search]\nAsYouType=true\nFolded=1\n[DetailPane]\nFont=17\n", false, true,
+     false, false, false},
+    {"font size 0", "[DetailPane]\nFont=Noto Sans CJK JP 0\n", false, false, false, false, false},
+    {"a font", "[DetailPane]\nFont=Noto Sans CJK JP 13\n", false, false, true, false, false},
+    {"larger than every screen",
+     "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=100000\nh=700\n", false, false, false,
+     true, false},
+    {"where no screen is",
+     "[Persistent_Options/Window/main_dialog]\nx=-3000\ny=5000\nw=800\nh=700\n", false, false,
+     false, false, true},
+    {"binary junk", std::string("\xFF\xFE\x00[[[=\n=\n\x81", 11), false, false, false, false,
+     false},
+};
+
+class GarbledConfig : public RememberedSettings,
+                      public ::testing::WithParamInterface<GarbledCase> {};
+
+TEST_P(GarbledConfig, EachValueFallsBackToItsDefaultOnItsOwn) {
+    const GarbledCase& test = GetParam();
+    const wxRect defaults = DefaultRect();
+    WriteConfig(test.text);
+    Restart();
+    EXPECT_EQ(Checked("search_as_you_type"), test.asYouType);
+    EXPECT_EQ(Checked("folded_search"), test.folded);
+    EXPECT_EQ(Get("detail_text")->GetFont().GetPointSize(), test.font ? 13 : 10);
+    EXPECT_EQ(dialog->GetPosition(), test.position ? wxPoint(20, 30) : defaults.GetPosition());
+    EXPECT_EQ(dialog->GetSize(), test.size ? wxSize(800, 700) : defaults.GetSize());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GarbledConfig, ::testing::ValuesIn(kGarbledCases),
+                         [](const auto& info) {
+                             std::string name = info.param.what;
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                                 '_');
+                             return name;
+                         });
+
+TEST_F(RememberedSettings, RecentFilesOpenLikeTheOpenCommandAndAGoneOneLeavesTheList) {
+    const wxString one = GlossaryIn("one");
+    const wxString two = GlossaryIn("two");
+    const wxString three = GlossaryIn("three");
+    for (const wxString& file : {one, two, three}) {
+        Open(file);
+    }
+    Click("kana_ka");
+    ChooseMenu(wxID_FILE2);  // two, and its folder becomes the current one
+    EXPECT_EQ(Counter(), "294/294");
+    EXPECT_EQ(wxGetCwd(), platform::wx::FromPath(folder / "two"));
+    EXPECT_EQ(RecentFiles(), (std::vector<wxString>{"&1 " + two, "&2 " + three, "&3 " + one}));
+
+    std::filesystem::remove(folder / "three" / "YGS_PRG.BIN");
+    Click("kana_ka");
+    MessageSeen message;
+    wxTEST_DIALOG(ChooseMenu(wxID_FILE2), ExpectMessageBox(wxOK, &message));
+    EXPECT_EQ(message.text, wxString(L"ファイルのオープンに失敗しました。"));
+    EXPECT_EQ(Counter(), "3/294");  // what was loaded stays
+    Restart();
+    EXPECT_EQ(RecentFiles(), (std::vector<wxString>{"&1 " + two, "&2 " + one}));
+}
+
+TEST_F(RememberedSettings, AReadOnlyOrUnreadableFileIsReadAsItCanBeAndLeftAlone) {
+    using std::filesystem::perms;
+    WriteConfig("[Search]\nAsYouType=1\n");
+    std::filesystem::permissions(ConfigFile(), perms::owner_read | perms::group_read);
+    Restart();
+    ChooseMenu(XRCID("search_as_you_type"));  // was on: off, but not written
+    Open(DataFile());
+    Restart();
+    EXPECT_EQ(ReadBytes(ConfigFile()), "[Search]\nAsYouType=1\n");
+    EXPECT_TRUE(Checked("search_as_you_type"));
+
+    // A folder where the file should be: nothing read, nothing written.
+    dialog.reset();
+    std::filesystem::permissions(ConfigFile(), perms::owner_all);
+    std::filesystem::remove(ConfigFile());
+    std::filesystem::create_directory(ConfigFile());
+    Restart();
+    ExpectDefaults();
+    ChooseMenu(XRCID("folded_search"));
+    Restart();
+    EXPECT_FALSE(Checked("folded_search"));
+}
+
+}  // namespace

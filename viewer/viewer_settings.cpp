@@ -1,0 +1,130 @@
+#include "viewer/viewer_settings.h"
+
+#include <wx/display.h>
+#include <wx/log.h>
+#include <wx/persist.h>
+#include <wx/persist/toplevel.h>
+
+namespace {
+
+const char kAppName[] = "hoshiwa2";
+const char kAsYouTypeKey[] = "/Search/AsYouType";
+const char kFoldedKey[] = "/Search/Folded";
+const char kDetailFontKey[] = "/DetailPane/Font";
+const char kRecentFilesGroup[] = "/RecentFiles";
+
+constexpr int kLargestFontPoints = 400;
+
+// The names under which wxPersistentTLW records a window's place and size.
+const char kWindowX[] = "x";
+const char kWindowY[] = "y";
+const char kWindowWidth[] = "w";
+const char kWindowHeight[] = "h";
+
+// A switch is "0" or "1"; anything else is no value at all. (wxConfig's own reading of a bool
+// warns about other numbers, and a warning becomes a message box.)
+bool ReadSwitch(const wxConfigBase& config, const char* key, bool fallback) {
+    const wxString value = config.Read(key, wxString()).Strip(wxString::both);
+    return value == "1" ? true : value == "0" ? false : fallback;
+}
+
+wxFont ReadFont(const wxConfigBase& config) {
+    wxFont font;
+    const wxString description = config.Read(kDetailFontKey, wxString());
+    // Only a description as Save writes it: the toolkit makes a font of almost anything ("17"
+    // gives its default face, "Sans 0" its default size), which is no font the user chose.
+    if (description.empty() || !font.SetNativeFontInfo(description) || !font.IsOk() ||
+        font.GetNativeFontInfoDesc() != description) {
+        return wxFont();
+    }
+    const double points = font.GetFractionalPointSize();
+    return points >= 1 && points <= kLargestFontPoints ? font : wxFont();
+}
+
+bool ReadInt(const wxPersistentObject& who, const char* name, int* value) {
+    return wxPersistenceManager::Get().RestoreValue(who, name, value);
+}
+
+}  // namespace
+
+ViewerSettings::ViewerSettings() {
+    platform::wx::UserConfig store = platform::wx::OpenUserConfig(kAppName);
+    writable = store.writable;
+    location = store.location;
+    config = store.config.release();
+    // Nothing else may create a configuration of its own, under another name.
+    wxConfigBase::DontCreateOnDemand();
+    wxLogNull quiet;
+    searchAsYouType = ReadSwitch(*config, kAsYouTypeKey, false);
+    foldedSearch = ReadSwitch(*config, kFoldedKey, false);
+    detailFont = ReadFont(*config);
+    // The one it replaces goes unsaved: what it was given has been saved already.
+    delete wxConfigBase::Set(config);
+}
+
+wxConfigBase* ViewerSettings::Config() const {
+    return wxConfigBase::Get(false) == config ? config : nullptr;
+}
+
+void ViewerSettings::LoadRecentFiles(wxFileHistory& history) {
+    wxLogNull quiet;
+    if (wxConfigBase* current = Config()) {
+        current->SetPath(kRecentFilesGroup);
+        history.Load(*current);
+        current->SetPath("/");
+    }
+}
+
+void ViewerSettings::RestoreWindow(wxTopLevelWindow* window, const wxSize& smallest) {
+    if (Config() == nullptr) {
+        return;
+    }
+    wxLogNull quiet;
+    wxPersistenceManager& persistence = wxPersistenceManager::Get();
+    const wxPersistentObject* who = persistence.Register(window);
+    followed = window;
+
+    wxRect rect = window->GetRect();
+    int width = 0;
+    int height = 0;
+    if (ReadInt(*who, kWindowWidth, &width) && ReadInt(*who, kWindowHeight, &height) &&
+        width >= smallest.x && height >= smallest.y) {
+        for (unsigned int i = 0; i < wxDisplay::GetCount(); ++i) {
+            const wxRect screen = wxDisplay(i).GetGeometry();
+            if (width <= screen.width && height <= screen.height) {
+                rect.SetSize(wxSize(width, height));
+                break;
+            }
+        }
+    }
+    int x = 0;
+    int y = 0;
+    // The top left corner holds the caption, by which the window can be moved.
+    if (ReadInt(*who, kWindowX, &x) && ReadInt(*who, kWindowY, &y) &&
+        wxDisplay::GetFromPoint(wxPoint(x, y)) != wxNOT_FOUND) {
+        rect.SetPosition(wxPoint(x, y));
+    }
+    window->SetSize(rect);
+}
+
+void ViewerSettings::Save(wxFileHistory& history) {
+    if (!writable || Config() == nullptr) {
+        return;
+    }
+    wxLogNull quiet;
+    config->Write(kAsYouTypeKey, searchAsYouType ? "1" : "0");
+    config->Write(kFoldedKey, foldedSearch ? "1" : "0");
+    if (detailFont.IsOk()) {
+        config->Write(kDetailFontKey, detailFont.GetNativeFontInfoDesc());
+    } else {
+        config->DeleteEntry(kDetailFontKey);
+    }
+    config->DeleteGroup(kRecentFilesGroup);
+    config->SetPath(kRecentFilesGroup);
+    history.Save(*config);
+    config->SetPath("/");
+    if (followed != nullptr) {
+        wxPersistenceManager::Get().Save(followed);
+    }
+    platform::wx::SaveUserConfig(*config, location);
+}
