@@ -202,7 +202,7 @@ TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
         if (view.empty) {
             EXPECT_EQ(r.out, "");
         } else {
-            const View engineView = view.row >= 0             ? KanaRowView(view.row)
+            const View engineView = view.row >= 0         ? KanaRowView(view.row)
                                     : view.search.empty() ? View()
                                                           : SearchView(Sj(view.search));
             EXPECT_EQ(r.out, EngineExport(data, view.csv, engineView));
