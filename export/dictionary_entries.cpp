@@ -5,17 +5,7 @@
 
 namespace {
 
-constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD
-constexpr char kIdeographicSpace[] = "\xE3\x80\x80";      // U+3000
-
-int ReplacementsIn(const std::string& utf8) {
-    int count = 0;
-    for (std::size_t at = utf8.find(kReplacementCharacter); at != std::string::npos;
-         at = utf8.find(kReplacementCharacter, at + 3)) {
-        ++count;
-    }
-    return count;
-}
+constexpr char kIdeographicSpace[] = "\xE3\x80\x80";  // U+3000
 
 std::string WithLineFeeds(std::string text) {
     std::string out;
@@ -78,8 +68,9 @@ DictionaryEntries CollectDictionaryEntries(const GlossaryStore& store) {
         // cannot pair with the first byte of the next.
         entry.text2 = WithLineFeeds(platform::Cp932ToUtf8(store.Text2At(row)));
         entry.text1 = WithLineFeeds(platform::Cp932ToUtf8(store.Text1At(row)));
-        const int replacements = ReplacementsIn(title) + ReplacementsIn(entry.reading) +
-                                 ReplacementsIn(entry.text2) + ReplacementsIn(entry.text1);
+        const int replacements =
+            platform::CountReplacements(title) + platform::CountReplacements(entry.reading) +
+            platform::CountReplacements(entry.text2) + platform::CountReplacements(entry.text1);
         result.entries.push_back(std::move(entry));
         if (replacements > 0) {
             result.replaced.push_back({static_cast<int>(result.entries.size()),

@@ -80,4 +80,13 @@ std::uint32_t FoldAmbiguous(std::uint32_t cp) {
     }
 }
 
+int CountReplacements(std::string_view utf8) {
+    int count = 0;
+    for (std::size_t at = utf8.find(kReplacementCharacter); at != std::string_view::npos;
+         at = utf8.find(kReplacementCharacter, at + 3)) {
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace platform

@@ -6,22 +6,6 @@
 #include "platform/cp932.h"
 #include "platform/file_access.h"
 
-namespace {
-
-constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";  // U+FFFD
-
-// CP932 decodes no byte sequence to U+FFFD, so each one in a converted text is a replacement.
-int ReplacementsIn(const std::string& utf8) {
-    int count = 0;
-    for (std::size_t at = utf8.find(kReplacementCharacter); at != std::string::npos;
-         at = utf8.find(kReplacementCharacter, at + 3)) {
-        ++count;
-    }
-    return count;
-}
-
-}  // namespace
-
 GlossaryResult ExportUtf8(const GlossaryStore& store, bool csv, platform::File& file,
                           std::vector<ReplacedRecord>& replaced) {
     // Each record is converted on its own, so that a broken lead byte at the end of one field
@@ -30,7 +14,7 @@ GlossaryResult ExportUtf8(const GlossaryStore& store, bool csv, platform::File& 
     for (int row = 0; row < store.VisibleCount(); ++row) {
         const std::string record =
             platform::Cp932ToUtf8(csv ? CsvRecordAt(store, row) : TextRecordAt(store, row));
-        const int replacements = ReplacementsIn(record);
+        const int replacements = platform::CountReplacements(record);
         if (replacements > 0) {
             replaced.push_back({row + 1, platform::Cp932ToUtf8(store.TitleAt(row)), replacements});
         }
