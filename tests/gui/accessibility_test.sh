@@ -26,7 +26,6 @@ probe press か
 probe view "$exporter" YGS_PRG.BIN --row か
 
 # ヘルプ(&H) → hoshiwa2 のﾊﾞｰｼﾞｮﾝ情報(&A)...; OK ends it.
-about_title='ホシノワ用語集 Viewer ﾊﾞｰｼﾞｮﾝ情報'
 keys "$main" alt+h a
 about=$(window_of_viewer "$about_title")
 probe about
