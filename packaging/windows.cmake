@@ -2,7 +2,11 @@
 # program hoshiwa2-setup-<version>.exe (NSIS.template.in). Both carry the two programs, the
 # sample glossary made by the native build, the MIT licence and the notices of the libraries
 # linked into hoshiwa2.exe; the zip also a read-me. Text files get CRLF line ends for Notepad.
-install(TARGETS hoshiwa2 hoshiwa2-export RUNTIME DESTINATION .)
+install(TARGETS hoshiwa2-export RUNTIME DESTINATION .)
+if(NOT TARGET hoshiwa2)
+  return()   # an exporter-only build makes no packages
+endif()
+install(TARGETS hoshiwa2 RUNTIME DESTINATION .)
 install(FILES ${HOSHIWA2_SAMPLE_GLOSSARY} DESTINATION sample)
 
 set(text_dir ${CMAKE_CURRENT_BINARY_DIR}/windows)
