@@ -1,6 +1,7 @@
 # One run of hoshiwa2_export_parity() (tests/windows/CMakeLists.txt): the Linux exporter and
 # hoshiwa2-export.exe under wine, each in its own copy of the folder, then every output compared.
-#   cmake -DLINUX=... -DWINDOWS=... -DWINE=... -DDATA=... -DRUN=... -DARGUMENTS=a|b|... -P this
+#   cmake -DLINUX_EXPORT=... -DWINDOWS_EXPORT=... -DWINE=... -DDATA=... -DRUN=...
+#         -DARGUMENTS=a|b|... -P export_parity.cmake
 string(REPLACE "|" ";" arguments "${ARGUMENTS}")
 set(output "出力 ファイル.txt")
 foreach(side linux windows)
@@ -16,8 +17,8 @@ function(windows_path path result)
 endfunction()
 
 # Arguments go through EVAL as bracket arguments, so that an empty one stays an argument.
-set(linux_command "[==[${LINUX}]==]")
-set(windows_command "[==[${WINE}]==] [==[${WINDOWS}]==]")
+set(linux_command "[==[${LINUX_EXPORT}]==]")
+set(windows_command "[==[${WINE}]==] [==[${WINDOWS_EXPORT}]==]")
 foreach(argument IN LISTS arguments)
   set(linux_argument "${argument}")
   set(windows_argument "${argument}")
