@@ -7,6 +7,7 @@
 # and its floor share a core; without a display it runs inside Xvfb.
 #
 #   cmake [-DCPU=N] [-DRUNS=N] [-DNO_BUILD=ON] -P cmake/run-benchmarks.cmake
+cmake_minimum_required(VERSION 3.25)
 if(NOT DEFINED CPU)
   set(CPU 0)
 endif()

@@ -29,12 +29,12 @@ dpkg -i "$deb"
 dpkg -L hoshiwa2 >"$work/files"
 
 step "The programs from PATH"
-PATH=/usr/bin:/bin
-[[ $(hoshiwa2-export --version) == "hoshiwa2-export $version" ]] || fail "hoshiwa2-export --version"
-[[ $(env -u DISPLAY -u WAYLAND_DISPLAY hoshiwa2 --version) == "hoshiwa2 $version" ]] ||
-  fail "hoshiwa2 --version"
+installed() { env -u DISPLAY -u WAYLAND_DISPLAY PATH=/usr/bin:/bin "$@"; }
+[[ $(installed hoshiwa2-export --version) == "hoshiwa2-export $version" ]] ||
+  fail "hoshiwa2-export --version"
+[[ $(installed hoshiwa2 --version) == "hoshiwa2 $version" ]] || fail "hoshiwa2 --version"
 sample=/usr/share/hoshiwa2/sample/YGS_PRG.BIN
-hoshiwa2-export --csv --encoding utf-8 --row か "$sample" - >"$work/installed.csv"
+installed hoshiwa2-export --csv --encoding utf-8 --row か "$sample" - >"$work/installed.csv"
 "$build/tools/hoshiwa2-export" --csv --encoding utf-8 --row か "$sample" "$work/build.csv"
 cmp "$work/installed.csv" "$work/build.csv" || fail "the installed exporter's output differs"
 

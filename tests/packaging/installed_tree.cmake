@@ -4,6 +4,7 @@
 # pages), every icon size drawn, the newest release being the project's version, and the
 # installed programs answering --version, --help and a bad option without a display.
 #   cmake -DBUILD=... -DVERSION=... -P installed_tree.cmake
+cmake_minimum_required(VERSION 3.25)
 set(id io.github.hoshiwa2.Viewer)
 set(root ${BUILD}/installed-tree)
 set(failures)

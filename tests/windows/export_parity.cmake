@@ -2,6 +2,7 @@
 # hoshiwa2-export.exe under wine, each in its own copy of the folder, then every output compared.
 #   cmake -DLINUX_EXPORT=... -DWINDOWS_EXPORT=... -DWINE=... -DDATA=... -DRUN=...
 #         -DARGUMENTS=a|b|... -P export_parity.cmake
+cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" arguments "${ARGUMENTS}")
 set(output "出力 ファイル.txt")
 foreach(side linux windows)
