@@ -84,7 +84,8 @@ if [[ -n ${WINEPREFIX:-} ]]; then
   # Wine takes the system DPI from the prefix's LogPixels when a program starts.
   dpi=${HOSHIWA2_HIGH_DPI:-192}
   desktop='HKCU\Control Panel\Desktop'
-  trap 'stop_viewer; "$WINE" reg delete "$desktop" /v LogPixels /f >&- 2>&-; rm -rf "$work"' EXIT
+  restore_dpi() { "$WINE" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true; }
+  trap 'stop_viewer; restore_dpi; rm -rf "$work"' EXIT
   "$WINE" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
   start_viewer
   main=$(window_of_viewer "$main_title")

@@ -17,7 +17,7 @@ linux_export=$3
 product="ホシノワ用語集 Viewer"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\hoshiwa2'
 work=$(mktemp -d)
-trap '[[ -z ${WINEPREFIX:-} ]] || "$WINESERVER" -k 2>/dev/null; rm -rf "$work"' EXIT
+trap '[[ -z ${WINEPREFIX:-} ]] || "$WINESERVER" -k 2>/dev/null || true; rm -rf "$work"' EXIT
 failed=0
 check() { "$@" || { printf 'FAILED: %s\n' "$*" >&2; failed=1; }; }
 
