@@ -50,9 +50,6 @@ if(BUILD_TESTING AND NOT EXISTS ${gtest_prefix}/lib/cmake/GTest/GTestConfig.cmak
 endif()
 set(GTest_DIR ${gtest_prefix}/lib/cmake/GTest CACHE PATH "GoogleTest for MinGW" FORCE)
 
-if(NOT HOSHIWA2_BUILD_VIEWER)
-  return()
-endif()
 
 # wxWidgets MSW with only what the viewer uses: the core controls, XRC, XML (expat) and the
 # base library's zip streams and zlib. Accessibility is on, so that wx answers WM_GETOBJECT
@@ -66,10 +63,22 @@ if(expat_lists)
   list(GET expat_lists 0 expat_found)
   get_filename_component(expat_found ${expat_found} DIRECTORY)
 endif()
-if(NOT EXISTS ${wx_source}/configure OR NOT expat_found)
+if(HOSHIWA2_BUILD_VIEWER AND (NOT EXISTS ${wx_source}/configure OR NOT expat_found))
   message(FATAL_ERROR "The Windows build needs Debian's wxWidgets and expat sources in "
                       "${HOSHIWA2_CACHE_DIR}/src: run scripts/install-dependencies as root.")
 endif()
+# The licences of what hoshiwa2.exe links statically, for its packages.
+set(HOSHIWA2_WX_VERSION ${wx_version})
+set(HOSHIWA2_WX_LICENCE ${wx_source}/docs/licence.txt)
+set(HOSHIWA2_EXPAT_LICENCE ${expat_found}/COPYING)
+# A wxWidgets MSW build of one's own instead of the cached one, for example to try another
+# configuration: its wx-config.
+set(HOSHIWA2_OWN_WXMSW_CONFIG "" CACHE FILEPATH "wx-config of a static wxMSW build to use instead")
+if(NOT HOSHIWA2_BUILD_VIEWER OR HOSHIWA2_OWN_WXMSW_CONFIG)
+  set(HOSHIWA2_WXMSW_CONFIG ${HOSHIWA2_OWN_WXMSW_CONFIG})
+  return()
+endif()
+
 set(wx_options
   --disable-shared --with-msw --enable-accessibility --enable-xrc --enable-zipstream
   --with-expat=sys --with-zlib=sys --without-libpng --without-libjpeg --without-libtiff
@@ -118,9 +127,5 @@ if(NOT EXISTS ${wx_prefix}/.complete)
   file(REMOVE_RECURSE ${build})
   file(WRITE ${wx_prefix}/.complete "${wx_options}\n")
 endif()
-# The licences of what hoshiwa2.exe links statically, for its packages.
-set(HOSHIWA2_WX_VERSION ${wx_version})
-set(HOSHIWA2_WX_LICENCE ${wx_source}/docs/licence.txt)
-set(HOSHIWA2_EXPAT_LICENCE ${expat_found}/COPYING)
 set(HOSHIWA2_WXMSW_CONFIG ${wx_prefix}/bin/wx-config CACHE FILEPATH
     "wx-config of the static wxWidgets MSW build for MinGW-w64" FORCE)
