@@ -26,6 +26,9 @@ install(FILES ${text_dir}/README.txt ${text_dir}/LICENSE.txt ${text_dir}/THIRD-P
         DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
+# The programs are stripped when they are linked (the preset's -s); strip would only rewrite the
+# files' time stamps, and the packages carry the build's own files.
+set(CPACK_STRIP_FILES OFF)
 set(CPACK_PACKAGE_FILE_NAME hoshiwa2-${PROJECT_VERSION}-win64)
 # The setup takes a name of its own (cpack-per-generator.cmake); its template lists what it
 # installs, the read-me left out.

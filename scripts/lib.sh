@@ -16,11 +16,8 @@ fail() {
 
 # The packages of $@ that are not installed, one a line.
 missing_packages() {
-  local package
-  for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-      echo "$package"
-  done
+  comm -23 <(printf '%s\n' "$@" | sort -u) <(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' |
+    sed -n 's/^ii  *//p' | sort -u)
 }
 
 # Points wine at the prefix $1 (created on first use, shared by every caller with the same

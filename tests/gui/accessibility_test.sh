@@ -16,7 +16,6 @@ trap stop_viewer EXIT
 cp "$data" "$HOME/YGS_PRG.BIN"
 cd "$HOME"
 start_viewer
-main=$(window_of_viewer '')
 
 # Before the first open the counter is empty, and named after what it counts.
 probe controls 件数

@@ -22,10 +22,7 @@ set -euo pipefail
 source "$(dirname "$0")/viewer_driver.sh" "$@"
 screenshot=$4
 writer=${5:-}
-if [[ -n $writer ]]; then
-  mkdir -p "$(dirname "$data")"
-  "$writer" "$data"
-fi
+[[ -z $writer ]] || { mkdir -p "$(dirname "$data")" && "$writer" "$data"; }
 mkdir -p "$(dirname "$screenshot")"
 work=$(mktemp -d)
 trap 'stop_viewer; rm -rf "$work"' EXIT
@@ -37,7 +34,6 @@ cd "$folder"
 export GSETTINGS_BACKEND=memory
 
 start_viewer
-main=$(window_of_viewer "$main_title")
 eval "$(xdotool getwindowgeometry --shell "$main")"
 width_96dpi=$WIDTH
 # The dialogs start in the current folder and then in the glossary's: bare names are typed
@@ -57,7 +53,6 @@ keys "$main" alt+f e
 viewer_ends "the exit command"
 
 start_viewer
-main=$(window_of_viewer "$main_title")
 keys "$main" Escape
 viewer_ends "Esc"
 
@@ -65,7 +60,6 @@ viewer_ends "Esc"
 cd /
 LC_ALL=C.UTF-8 start_viewer "$(native_path "$folder/YGS_PRG.BIN")"
 cd "$folder"
-main=$(window_of_viewer "$main_title")
 sleep 0.5
 keys "$main" Tab Tab Tab Tab space
 export_view "$main" c from-command-line.csv
@@ -73,7 +67,6 @@ keys "$main" alt+f e
 viewer_ends "the exit command after hoshiwa2 FILE"
 
 start_viewer "$(native_path "$work/missing/YGS_PRG.BIN")"
-main=$(window_of_viewer "$main_title")
 other_window() { windows_titled '' | grep -vx "$main" | head -n 1 | grep .; }
 message=$(until_true other_window) || fail "no message for a missing FILE"
 keys "$message" Return
@@ -88,7 +81,6 @@ if [[ -n ${WINEPREFIX:-} ]]; then
   trap 'stop_viewer; restore_dpi; rm -rf "$work"' EXIT
   "$WINE" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
   start_viewer
-  main=$(window_of_viewer "$main_title")
   eval "$(xdotool getwindowgeometry --shell "$main")"
   # The layout is in dialog units, so it grows with the font; one in pixels would not.
   echo "$test_name: the window is $width_96dpi pixels wide at 96 dpi, $WIDTH at $dpi dpi"

@@ -4,8 +4,9 @@
 # its own (the script runs itself again inside one). The two differ only in how windows and
 # dialogs are found and filled in. Sourced by the GUI test scripts with their arguments, which
 # begin HOSHIWA2 HOSHIWA2_EXPORT DATAFILE: it sets $viewer, $exporter and $data from them and
-# $test_name (the prefix of every message) from the script's name. start_viewer runs the viewer
-# and sets $viewer_pid; stop_viewer ends it if it still runs (call it on exit).
+# $test_name (the prefix of every message) from the script's name. start_viewer runs the viewer,
+# waits for its main window and sets $viewer_pid and $main; stop_viewer ends it if it still runs
+# (call it on exit).
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 viewer=$1
@@ -70,6 +71,7 @@ probe() {
 start_viewer() {
   "${run_viewer[@]}" "$@" &
   viewer_pid=$!
+  main=$(window_of_viewer "$main_title")
 }
 
 stop_viewer() {
