@@ -67,7 +67,7 @@ keys "$main" alt+f e
 viewer_ends "the exit command after hoshiwa2 FILE"
 
 start_viewer "$(native_path "$work/missing/YGS_PRG.BIN")"
-other_window() { windows_titled '' | grep -vx "$main" | head -n 1 | grep .; }
+other_window() { windows_titled "$message_title" | grep -vx "$main" | head -n 1 | grep .; }
 message=$(until_true other_window) || fail "no message for a missing FILE"
 keys "$message" Return
 keys "$main" Escape

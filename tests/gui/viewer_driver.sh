@@ -26,6 +26,7 @@ if [[ $viewer == *.exe ]]; then
   use_wine_prefix "${HOSHIWA2_WINEPREFIX:-$HOSHIWA2_CACHE/wine-prefix}"
   run_viewer=("$WINE" "$viewer")
   window_scope=()              # the display is ours: every window on it
+  message_title=$main_title    # message boxes, captioned as the main window (wine has others)
   open_keys=(alt+n Home shift+End)
   save_keys=(alt+n Home shift+End)
   about_keys=(alt+space Up Return) # the system menu's last entry, below wine's own
@@ -35,6 +36,7 @@ else
   [[ -n ${DISPLAY:-} ]] || fail "no display; run it under xvfb-run"
   run_viewer=("$viewer")
   window_scope=(--pid)         # the viewer's own windows
+  message_title=''             # any other window of the viewer
   open_keys=(ctrl+l ctrl+a)
   save_keys=(ctrl+a)
   about_keys=(alt+h a)
@@ -75,9 +77,7 @@ start_viewer() {
 }
 
 stop_viewer() {
-  if [[ -n ${viewer_pid:-} ]] && kill -0 "$viewer_pid" 2>/dev/null; then
-    kill "$viewer_pid"
-  fi
+  [[ -z ${viewer_pid:-} ]] || kill "$viewer_pid" 2>/dev/null || true
   [[ -z ${WINEPREFIX:-} ]] || "$WINESERVER" -k 2>/dev/null || true
 }
 
@@ -106,13 +106,9 @@ until_true() {
 
 # Waits for a visible window of the viewer titled $1 (empty: any) and prints its id.
 window_of_viewer() {
-  until_true windows_titled_one "$1" || fail "no window \"$1\""
+  until_true first_window_titled "$1" || fail "no window \"$1\""
 }
-windows_titled_one() {
-  local id
-  id=$(windows_titled "$1" | head -n 1)
-  [[ -n $id ]] && echo "$id"
-}
+first_window_titled() { windows_titled "$1" | head -n 1 | grep .; }
 
 # Waits until no visible window of the viewer is titled $1.
 window_closed() {
