@@ -36,18 +36,16 @@ export GSETTINGS_BACKEND=memory
 start_viewer
 eval "$(xdotool getwindowgeometry --shell "$main")"
 width_96dpi=$WIDTH
-# The dialogs start in the current folder and then in the glossary's: bare names are typed
-# (xdotool loses characters outside the keymap now and then), and none shares a beginning with
-# another file's, which the dialogs would complete it to.
-open_glossary "$main" YGS_PRG.BIN
+# No file name shares a beginning with another's, which the dialogs would complete it to.
+open_glossary "$main" "$folder/YGS_PRG.BIN"
 # The first open puts the focus in the search box; four tabs reach か.
 keys "$main" Tab Tab Tab Tab space
 if [[ -n ${HOSHIWA2_NAMES_TEST:-} ]]; then
   "$WINE" "$HOSHIWA2_NAMES_TEST" --gtest_brief=1 ||
     fail "controls without the names a screen reader needs"
 fi
-export_view "$main" c kana-row.csv
-export_view "$main" t text.txt
+export_view "$main" c "$folder/kana-row.csv"
+export_view "$main" t "$folder/text.txt"
 show_about "$main" "$screenshot"
 keys "$main" alt+f e
 viewer_ends "the exit command"
@@ -62,12 +60,16 @@ LC_ALL=C.UTF-8 start_viewer "$(native_path "$folder/YGS_PRG.BIN")"
 cd "$folder"
 sleep 0.5
 keys "$main" Tab Tab Tab Tab space
-export_view "$main" c from-command-line.csv
+export_view "$main" c "$folder/from-command-line.csv"
 keys "$main" alt+f e
 viewer_ends "the exit command after hoshiwa2 FILE"
 
 start_viewer "$(native_path "$work/missing/YGS_PRG.BIN")"
-other_window() { windows_titled "$message_title" | grep -vx "$main" | head -n 1 | grep .; }
+other_window() {
+  local ids
+  ids=$(windows_titled "$message_title" | grep -vx "$main")
+  [[ -n $ids ]] && echo "${ids%%$'\n'*}"
+}
 message=$(until_true other_window) || fail "no message for a missing FILE"
 keys "$message" Return
 keys "$main" Escape
@@ -85,7 +87,7 @@ if [[ -n ${WINEPREFIX:-} ]]; then
   # The layout is in dialog units, so it grows with the font; one in pixels would not.
   echo "$test_name: the window is $width_96dpi pixels wide at 96 dpi, $WIDTH at $dpi dpi"
   ((WIDTH * 96 * 10 >= width_96dpi * dpi * 9)) || fail "the window did not grow with the DPI"
-  open_glossary "$main" YGS_PRG.BIN
+  open_glossary "$main" "$folder/YGS_PRG.BIN"
   keys "$main" Tab Tab Tab Tab space
   show_about "$main" "${screenshot%.png}-${dpi}dpi.png"
   keys "$main" alt+f e

@@ -32,6 +32,8 @@ if [[ $viewer == *.exe ]]; then
   about_keys=(alt+space Up Return) # the system menu's last entry, below wine's own
   # Z: is the whole Unix file system in a wine prefix.
   native_path() { local path=${1//\//\\}; printf '%s' "${path/#\\/Z:\\}"; }
+  # Wine's file dialogs start on the desktop: the whole path is typed.
+  dialog_path() { native_path "$1"; }
 else
   [[ -n ${DISPLAY:-} ]] || fail "no display; run it under xvfb-run"
   run_viewer=("$viewer")
@@ -41,6 +43,9 @@ else
   save_keys=(ctrl+a)
   about_keys=(alt+h a)
   native_path() { printf '%s' "$1"; }
+  # GTK's dialogs start in the right folder: the bare name is typed (xdotool loses characters
+  # outside the keymap now and then, and the folders are named in Japanese).
+  dialog_path() { basename "$1"; }
 fi
 
 # Runs the calling script again, with the arguments given, inside a D-Bus session and a home of
@@ -108,7 +113,12 @@ until_true() {
 window_of_viewer() {
   until_true first_window_titled "$1" || fail "no window \"$1\""
 }
-first_window_titled() { windows_titled "$1" | head -n 1 | grep .; }
+# (Not through head: under pipefail its early exit would fail the search.)
+first_window_titled() {
+  local ids
+  ids=$(windows_titled "$1")
+  [[ -n $ids ]] && echo "${ids%%$'\n'*}"
+}
 
 # Waits until no visible window of the viewer is titled $1.
 window_closed() {
@@ -149,7 +159,7 @@ fill_file_dialog() {
   local dialog keys_name="$2[@]"
   dialog=$(window_of_viewer "$1")
   keys "$dialog" "${!keys_name}"
-  type_text "$dialog" "$(native_path "$3")"
+  type_text "$dialog" "$(dialog_path "$3")"
   keys "$dialog" Return
   window_closed "$1"
 }
