@@ -1,12 +1,7 @@
-# The viewer's wxWidgets when cross-compiling for Windows: a static build of wxWidgets' native
-# MSW port for MinGW-w64, found through its own wx-config (scripts/build-windows makes one under
-# ~/.cache/hoshiwa2/wxmsw-3.2.2). The host's wx-config describes the GTK port and must not be
-# picked up instead, so a cross build without HOSHIWA2_WXMSW_CONFIG stops here.
-#
-#   cmake ... -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-#             -DHOSHIWA2_WXMSW_CONFIG=$HOME/.cache/hoshiwa2/wxmsw-3.2.2/bin/wx-config
-#
-# The templates are still compiled by the host's wxrc, which find_program finds on the host.
+# The viewer's wxWidgets when cross-compiling for Windows: the static MSW build that
+# cmake/windows-third-party.cmake keeps in the cache, found through its own wx-config. The host's
+# wx-config describes the GTK port and must not be picked up instead. The templates are still
+# compiled by the host's wxrc, which find_program finds on the host.
 
 # The version record and icon 128 of hoshiwa2.exe come from a resource script.
 if(WIN32)
@@ -17,12 +12,11 @@ if(NOT (CMAKE_CROSSCOMPILING AND WIN32))
   return()
 endif()
 
-set(HOSHIWA2_WXMSW_CONFIG "" CACHE FILEPATH
-    "wx-config of a static wxWidgets MSW build for MinGW-w64 (see scripts/build-windows)")
+# The exporter writes its Yomitan zip with wx's base library, so even a build without the viewer
+# needs one (a base-only build is enough there).
 if(NOT HOSHIWA2_WXMSW_CONFIG OR NOT EXISTS "${HOSHIWA2_WXMSW_CONFIG}")
-  message(FATAL_ERROR
-          "The Windows viewer and exporter need wxWidgets for MSW: build it with "
-          "scripts/build-windows, or set HOSHIWA2_WXMSW_CONFIG to its wx-config.")
+  message(FATAL_ERROR "The Windows exporter needs a static wxWidgets for MSW, its base library at "
+                      "least: set HOSHIWA2_OWN_WXMSW_CONFIG to its wx-config.")
 endif()
 
 execute_process(COMMAND sh "${HOSHIWA2_WXMSW_CONFIG}" --selected-config

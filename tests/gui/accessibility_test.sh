@@ -16,7 +16,6 @@ trap stop_viewer EXIT
 cp "$data" "$HOME/YGS_PRG.BIN"
 cd "$HOME"
 start_viewer
-main=$(window_of_viewer '')
 
 # Before the first open the counter is empty, and named after what it counts.
 probe controls 件数
@@ -26,7 +25,6 @@ probe press か
 probe view "$exporter" YGS_PRG.BIN --row か
 
 # ヘルプ(&H) → hoshiwa2 のﾊﾞｰｼﾞｮﾝ情報(&A)...; OK ends it.
-about_title='ホシノワ用語集 Viewer ﾊﾞｰｼﾞｮﾝ情報'
 keys "$main" alt+h a
 about=$(window_of_viewer "$about_title")
 probe about

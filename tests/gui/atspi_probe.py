@@ -1,17 +1,16 @@
 #!/usr/bin/python3
-"""Reads and operates the running viewer through AT-SPI, the way a screen reader does.
-
-Controls are found by role and accessible name only. Every check waits (at most 10 s) for the
-viewer to get there, then fails with what it saw. Commands:
-
-  controls COUNTER              every control of the main dialog, named as it should be; the
-                                counter named COUNTER
-  view EXPORTER DATA [ARGS...]  the list's rows and the counter are what `EXPORTER --csv ARGS
-                                DATA -` exports, and every control is named
-  about                         every control of the about box has a name and the right role
-  press NAME                    presses the push button NAME through its action
-  text NAME                     prints the text of the text box NAME
-"""
+# Reads and operates the running viewer through AT-SPI, the way a screen reader does.
+#
+# Controls are found by role and accessible name only. Every check waits (at most 10 s) for the
+# viewer to get there, then fails with what it saw. Commands:
+#
+#   controls COUNTER              every control of the main dialog, named as it should be; the
+#                                 counter named COUNTER
+#   view EXPORTER DATA [ARGS...]  the list's rows and the counter are what `EXPORTER --csv ARGS
+#                                 DATA -` exports, and every control is named
+#   about                         every control of the about box has a name and the right role
+#   press NAME                    presses the push button NAME through its action
+#   text NAME                     prints the text of the text box NAME
 
 import csv
 import io
@@ -27,8 +26,8 @@ BUTTONS = ["検索", "全て", *"あかさたなはまやらわ", "フォント�
 CONTAINERS = {"filler", "panel", "scroll pane", "scroll bar"}
 
 
+# Calls check() until it returns a result other than a failure message (a str).
 def poll(check):
-    """Calls check() until it returns a result other than a failure message (a str)."""
     deadline = time.monotonic() + 10
     while True:
         for app in pyatspi.Registry.getDesktop(0):
@@ -48,8 +47,8 @@ def frames():
             if frame is not None and frame.getState().contains(pyatspi.STATE_SHOWING)]
 
 
+# The frame's showing controls, outside its menu bar, without the parts of lists and texts.
 def controls(frame):
-    """The frame's showing controls, outside its menu bar, without the parts of lists and texts."""
     found = []
 
     def visit(node):
@@ -66,8 +65,8 @@ def controls(frame):
     return found
 
 
+# The main dialog's controls, or a message when it is not showing.
 def main_controls():
-    """The main dialog's controls, or a message when it is not showing."""
     for frame in frames():
         if pyatspi.findDescendant(frame, lambda node: node.getRoleName() == "menu bar"):
             return controls(frame)
@@ -140,20 +139,13 @@ def check_about():
     poll(check)
 
 
-def main(command, *args):
-    if command == "controls":
-        poll(lambda: check_controls(*args))
-    elif command == "view":
-        check_view(args[0], args[1], args[2:])
-    elif command == "about":
-        check_about()
-    elif command == "press":
-        poll(lambda: find("push button", *args)).queryAction().doAction(0)
-    elif command == "text":
-        print(poll(lambda: find("text", *args)).queryText().getText(0, -1))
-    else:
-        sys.exit(f"atspi_probe: unknown command {command!r}")
-
+COMMANDS = {
+    "controls": lambda counter: poll(lambda: check_controls(counter)),
+    "view": lambda exporter, data, *args: check_view(exporter, data, args),
+    "about": lambda: check_about(),
+    "press": lambda name: poll(lambda: find("push button", name)).queryAction().doAction(0),
+    "text": lambda name: print(poll(lambda: find("text", name)).queryText().getText(0, -1)),
+}
 
 if __name__ == "__main__":
-    main(*sys.argv[1:])
+    COMMANDS[sys.argv[1]](*sys.argv[2:])

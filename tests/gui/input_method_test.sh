@@ -36,8 +36,7 @@ cd "$HOME"
 for snooper in on off; do
     [[ $snooper == on ]] || export IBUS_DISABLE_SNOOPER=1
     GTK_IM_MODULE=ibus start_viewer
-    main=$(window_of_viewer '')
-
+    
     # With the IM on, letters go to it: F10 and Return reach ファイル → ファイルを開く, and Return
     # opens YGS_PRG.BIN, which the open dialog offers from the current directory.
     keys "$main" F10 Return Return

@@ -1,138 +1,189 @@
 # shellcheck shell=bash
-# Drives the real viewer with xdotool under the current X display (Xvfb, no window manager).
-# Sourced by the GUI test scripts with their arguments, which begin HOSHIWA2 HOSHIWA2_EXPORT
-# DATAFILE: it sets $viewer, $exporter and $data from them and $test_name (the prefix of every
-# message) from the script's name. start_viewer runs the viewer and sets $viewer_pid, and
-# stop_viewer ends it if it still runs (call it on exit).
+# Drives the real viewer with xdotool on an X display without a window manager: the GTK binary
+# on the current display, or hoshiwa2.exe under wine in the project's prefix on an Xvfb display of
+# its own (the script runs itself again inside one). The two differ only in how windows and
+# dialogs are found and filled in. Sourced by the GUI test scripts with their arguments, which
+# begin HOSHIWA2 HOSHIWA2_EXPORT DATAFILE: it sets $viewer, $exporter and $data from them and
+# $test_name (the prefix of every message) from the script's name. start_viewer runs the viewer,
+# waits for its main window and sets $viewer_pid and $main; stop_viewer ends it if it still runs
+# (call it on exit).
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 viewer=$1
 exporter=$2
 data=$3
 test_name=$(basename "$0" .sh)
-
-fail() {
-    echo "$test_name: $*" >&2
-    exit 1
-}
-
-[[ -n "${DISPLAY:-}" ]] || fail "no display; run it under xvfb-run"
-
+main_title='ホシノワ 用語集 Viewer'
+about_title='ホシノワ用語集 Viewer ﾊﾞｰｼﾞｮﾝ情報'
 # The captions of the open and save dialogs: those a Japanese Windows gives them.
 open_dialog_title='開く'
 save_dialog_title='名前を付けて保存'
+
+if [[ $viewer == *.exe ]]; then
+  if [[ -z ${HOSHIWA2_OWN_DISPLAY:-} ]]; then
+    HOSHIWA2_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 2048x1536x24" "$0" "$@"
+  fi
+  use_wine_prefix "${HOSHIWA2_WINEPREFIX:-$HOSHIWA2_CACHE/wine-prefix}"
+  run_viewer=("$WINE" "$viewer")
+  window_scope=()              # the display is ours: every window on it
+  message_title=$main_title    # message boxes, captioned as the main window (wine has others)
+  open_keys=(alt+n Home shift+End)
+  save_keys=(alt+n Home shift+End)
+  about_keys=(alt+space Up Return) # the system menu's last entry, below wine's own
+  # Z: is the whole Unix file system in a wine prefix.
+  native_path() { local path=${1//\//\\}; printf '%s' "${path/#\\/Z:\\}"; }
+  # Wine's file dialogs start on the desktop: the whole path is typed.
+  dialog_path() { native_path "$1"; }
+else
+  [[ -n ${DISPLAY:-} ]] || fail "no display; run it under xvfb-run"
+  run_viewer=("$viewer")
+  window_scope=(--pid)         # the viewer's own windows
+  message_title=''             # any other window of the viewer
+  open_keys=(ctrl+l ctrl+a)
+  save_keys=(ctrl+a)
+  about_keys=(alt+h a)
+  native_path() { printf '%s' "$1"; }
+  # GTK's dialogs start in the right folder: the bare name is typed (xdotool loses characters
+  # outside the keymap now and then, and the folders are named in Japanese).
+  dialog_path() { basename "$1"; }
+fi
 
 # Runs the calling script again, with the arguments given, inside a D-Bus session and a home of
 # its own, so that nothing it starts (the accessibility bus, dconf, ibus, Anthy) meets or writes
 # the user's; inside that session it returns at once, with AT-SPI on.
 own_session() {
-    if [[ -z "${HOSHIWA2_TEST_HOME:-}" ]]; then
-        local home status=0
-        home=$(mktemp -d)
-        HOSHIWA2_TEST_HOME=$home HOME=$home XDG_RUNTIME_DIR=$home \
-            dbus-run-session -- "$0" "$@" || status=$?
-        rm -rf "$home"
-        exit "$status"
-    fi
-    unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME NO_AT_BRIDGE
-    export GTK_A11Y=atk
-    # Clients look for the accessibility bus on the X root window first, where an earlier
-    # session on this display may have left its address; name this session's bus instead.
-    AT_SPI_BUS_ADDRESS=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
-        /org/a11y/bus org.a11y.Bus.GetAddress)
-    export AT_SPI_BUS_ADDRESS=${AT_SPI_BUS_ADDRESS// /}
+  if [[ -z ${HOSHIWA2_TEST_HOME:-} ]]; then
+    local home status=0
+    home=$(mktemp -d)
+    HOSHIWA2_TEST_HOME=$home HOME=$home XDG_RUNTIME_DIR=$home \
+      dbus-run-session -- "$0" "$@" || status=$?
+    rm -rf "$home"
+    exit "$status"
+  fi
+  unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME NO_AT_BRIDGE
+  export GTK_A11Y=atk
+  # Clients look for the accessibility bus on the X root window first, where an earlier
+  # session on this display may have left its address; name this session's bus instead.
+  AT_SPI_BUS_ADDRESS=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress)
+  export AT_SPI_BUS_ADDRESS=${AT_SPI_BUS_ADDRESS// /}
 }
 
 # Reads or operates the running viewer through AT-SPI (atspi_probe.py beside this file), with
 # Debian's python3, which has pyatspi, whatever python comes first on PATH.
 probe() {
-    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi_probe.py" "$@"
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi_probe.py" "$@"
 }
 
 start_viewer() {
-    "$viewer" "$@" &
-    viewer_pid=$!
+  "${run_viewer[@]}" "$@" &
+  viewer_pid=$!
+  main=$(window_of_viewer "$main_title")
 }
 
 stop_viewer() {
-    if [[ -n "${viewer_pid:-}" ]] && kill -0 "$viewer_pid" 2>/dev/null; then
-        kill "$viewer_pid"
-    fi
+  [[ -z ${viewer_pid:-} ]] || kill "$viewer_pid" 2>/dev/null || true
+  [[ -z ${WINEPREFIX:-} ]] || "$WINESERVER" -k 2>/dev/null || true
 }
 
 # Prints the ids of the viewer's visible windows titled exactly $1 (empty: every window). The
 # title is read whole from _NET_WM_NAME: under the C locale GTK gives a Japanese title no WM_NAME,
 # which xdotool's --name matches.
 windows_titled() {
-    local id
-    for id in $(xdotool search --all --onlyvisible --pid "$viewer_pid" '' 2>/dev/null); do
-        if [[ -z "$1" || "$(xdotool getwindowname "$id" 2>/dev/null)" == "$1" ]]; then
-            echo "$id"
-        fi
-    done
+  local id scope=("${window_scope[@]}")
+  [[ -z ${scope[*]} ]] || scope+=("$viewer_pid")
+  for id in $(xdotool search --all --onlyvisible "${scope[@]}" --name '' 2>/dev/null); do
+    if [[ -z $1 || $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]]; then
+      echo "$id"
+    fi
+  done
 }
 
-# Waits (at most 30 s, so that a broken build cannot hang the run) for a visible window of the
-# viewer titled $1 (empty: any), and prints its id.
+# Runs "$@" every 0.2 s until it succeeds; fails after 60 s, so that a broken build cannot hang
+# the run.
+until_true() {
+  for _ in $(seq 300); do
+    "$@" && return
+    sleep 0.2
+  done
+  return 1
+}
+
+# Waits for a visible window of the viewer titled $1 (empty: any) and prints its id.
 window_of_viewer() {
-    local id
-    for _ in $(seq 300); do
-        id=$(windows_titled "$1" | head -n 1)
-        if [[ -n "$id" ]]; then
-            echo "$id"
-            return
-        fi
-        sleep 0.1
-    done
-    fail "no window \"$1\""
+  until_true first_window_titled "$1" || fail "no window \"$1\""
+}
+# (Not through head: under pipefail its early exit would fail the search.)
+first_window_titled() {
+  local ids
+  ids=$(windows_titled "$1")
+  [[ -n $ids ]] && echo "${ids%%$'\n'*}"
 }
 
 # Waits until no visible window of the viewer is titled $1.
 window_closed() {
-    for _ in $(seq 300); do
-        [[ -n "$(windows_titled "$1")" ]] || return 0
-        sleep 0.1
-    done
-    fail "window \"$1\" stays open"
+  until_true no_window_titled "$1" || fail "window \"$1\" stays open"
 }
+no_window_titled() { [[ -z $(windows_titled "$1") ]]; }
 
 # Without a window manager nothing gives a window the focus: take it before every key.
 keys() {
-    local window=$1
-    shift
-    xdotool windowfocus --sync "$window"
-    for key in "$@"; do
-        xdotool key "$key"
-        sleep 0.3
-    done
+  local window=$1 key
+  shift
+  xdotool windowfocus --sync "$window"
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.4
+  done
 }
 
+# Types text $2 (in UTF-8, whatever the test's locale is) into window $1.
 type_text() {
-    xdotool windowfocus --sync "$1"
-    xdotool type --delay 40 "$2"
-    sleep 0.3
+  xdotool windowfocus --sync "$1"
+  LC_ALL=C.UTF-8 xdotool type --delay 60 "$2"
+  sleep 1   # characters outside the keymap arrive late
+
 }
 
-# Waits (at most 10 s) for the viewer to end and fails unless its exit status is 0; $1 says
-# what ended it.
+# Waits for the viewer to end and fails unless its exit status is 0; $1 says what ended it.
 viewer_ends() {
-    for _ in $(seq 100); do
-        kill -0 "$viewer_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$viewer_pid" 2>/dev/null && fail "the viewer is still running after $1"
-    local status=0
-    wait "$viewer_pid" || status=$?
-    viewer_pid=
-    [[ $status -eq 0 ]] || fail "after $1 the viewer exited with status $status"
+  until_true eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer still runs after $1"
+  local status=0
+  wait "$viewer_pid" || status=$?
+  viewer_pid=
+  [[ $status -eq 0 ]] || fail "after $1 the viewer exited with status $status"
 }
 
-# Opens $2 through ファイル(&F) → ファイルを開く(&O) and the GTK open dialog, in main window $1.
+# Types path $3 into the file dialog titled $1 with the keys of array $2 first, and accepts it.
+fill_file_dialog() {
+  local dialog keys_name="$2[@]"
+  dialog=$(window_of_viewer "$1")
+  keys "$dialog" "${!keys_name}"
+  type_text "$dialog" "$(dialog_path "$3")"
+  keys "$dialog" Return
+  window_closed "$1"
+}
+
+# Opens $2 through ファイル(&F) → ファイルを開く(&O) and the open dialog, in main window $1.
 open_glossary() {
-    keys "$1" alt+f o
-    local dialog
-    dialog=$(window_of_viewer "$open_dialog_title")
-    keys "$dialog" ctrl+l ctrl+a
-    type_text "$dialog" "$2"
-    keys "$dialog" Return
-    window_closed "$open_dialog_title"
+  keys "$1" alt+f o
+  fill_file_dialog "$open_dialog_title" open_keys "$2"
+}
+
+# Exports the rows on show through ファイル(&F) → ファイルへエクスポート(&S) → CSVファイル(&C) or
+# テキストファイル(&T) ($2: c or t) into $3, in main window $1.
+export_view() {
+  keys "$1" alt+f s "$2"
+  fill_file_dialog "$save_dialog_title" save_keys "$3"
+}
+
+# Opens the about box from main window $1, saves a screenshot as $2 and closes the box with OK.
+show_about() {
+  keys "$1" "${about_keys[@]}"
+  local about
+  about=$(window_of_viewer "$about_title")
+  sleep 1
+  import -window root -trim +repage "$2"
+  keys "$about" Return
+  window_closed "$about_title"
 }

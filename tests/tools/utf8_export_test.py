@@ -1,16 +1,16 @@
 #!/usr/bin/python3
-"""hoshiwa2-export --encoding utf-8, read back by readers nobody here wrote: Python's csv module
-and its cp932 codec.
+# hoshiwa2-export --encoding utf-8, read back by readers nobody here wrote: Python's csv module
+# and its cp932 codec.
+#
+# usage: utf8_export_test.py HOSHIWA2_EXPORT DATAFILE
+#
+# 1. Every UTF-8 CSV record of DATAFILE reads back as the same three fields as the Shift-JIS
+#    export decoded by Python's cp932 codec, and the text form is that decoded text too (line
+#    ends unchanged).
+# 2. A copy of DATAFILE with one character replaced by 0x85 0x40 (a row CP932 leaves empty)
+#    still exports with status 0; the character becomes U+FFFD, and standard error names the
+#    count and the record, whose title it gives.
 
-usage: utf8_export_test.py HOSHIWA2_EXPORT DATAFILE
-
-1. Every UTF-8 CSV record of DATAFILE reads back as the same three fields as the Shift-JIS
-   export decoded by Python's cp932 codec, and the text form is that decoded text too (line
-   ends unchanged).
-2. A copy of DATAFILE with one character replaced by 0x85 0x40 (a row CP932 leaves empty)
-   still exports with status 0; the character becomes U+FFFD, and standard error names the
-   count and the record, whose title it gives.
-"""
 import csv
 import io
 import os
@@ -34,8 +34,7 @@ def records(text):
 
 
 def check(condition, message):
-    if not condition:
-        failures.append(message)
+    failures.extend([] if condition else [message])
 
 
 # 1. The sample as it is.

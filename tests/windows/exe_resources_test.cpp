@@ -1,6 +1,7 @@
 // What Windows itself reads from hoshiwa2.exe without running it: the version record that the
 // file's properties show, icon 128 and the manifest. The program is read as a data file, through
-// the calls Explorer and the loader use, and compared with values written out here by hand.
+// the calls Explorer and the loader use, and compared with values written out here by hand and
+// with the project's version, which the build passes in.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,24 @@ namespace {
 
 // The viewer, copied next to this test when it is built.
 const wchar_t kViewerName[] = L"" HOSHIWA2_VIEWER_NAME;
+
+// The project's version, major to tweak, as the build sets it.
+constexpr DWORD kVersion[] = {HOSHIWA2_VERSION_PARTS};
+
+// The version's parts joined by `separator`: "1.0.0.1", "1, 0, 0, 1".
+template <typename Char>
+std::basic_string<Char> VersionText(const Char* separator) {
+    std::basic_string<Char> text;
+    for (DWORD part : kVersion) {
+        if (!text.empty()) {
+            text += separator;
+        }
+        for (const char digit : std::to_string(part)) {
+            text += static_cast<Char>(digit);
+        }
+    }
+    return text;
+}
 
 // The icon that Explorer, the task bar and the windows show: a number, because the shell and
 // other programs ask for it by number.
@@ -81,17 +100,19 @@ class VersionRecord : public ::testing::Test {
     std::vector<unsigned char> record;
 };
 
-TEST_F(VersionRecord, FixedPartCarriesVersion1_0_0_1ForAnApplication) {
+TEST_F(VersionRecord, FixedPartCarriesTheProjectsVersionForAnApplication) {
     const void* value = nullptr;
     UINT size = 0;
     ASSERT_TRUE(Query(L"\\", &value, &size));
     ASSERT_EQ(size, sizeof(VS_FIXEDFILEINFO));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);  // .0.1
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
+    const DWORD high = kVersion[0] << 16 | kVersion[1];
+    const DWORD low = kVersion[2] << 16 | kVersion[3];
+    EXPECT_EQ(fixed->dwFileVersionMS, high);
+    EXPECT_EQ(fixed->dwFileVersionLS, low);
+    EXPECT_EQ(fixed->dwProductVersionMS, high);
+    EXPECT_EQ(fixed->dwProductVersionLS, low);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
     EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0u) << "no debug or pre-release flag";
@@ -114,8 +135,8 @@ TEST_F(VersionRecord, HasOnlyTheJapaneseUnicodeTranslation) {
 }
 
 TEST_F(VersionRecord, StringBlockCarriesTheProgramsNamesAndVersions) {
-    EXPECT_EQ(String(L"FileVersion"), L"1, 0, 0, 1");
-    EXPECT_EQ(String(L"ProductVersion"), L"1, 0, 0, 1");
+    EXPECT_EQ(String(L"FileVersion"), VersionText(L", "));
+    EXPECT_EQ(String(L"ProductVersion"), VersionText(L", "));
     EXPECT_EQ(String(L"InternalName"), L"hoshiwa2");
     EXPECT_EQ(String(L"OriginalFilename"), L"hoshiwa2.EXE");
     // "ｱﾌﾟﾘｹｰｼｮﾝ" in halfwidth katakana (U+FF71 ...), spelt out in code points so that the check
@@ -448,7 +469,7 @@ TEST_F(Manifest, NamesTheArchitectureOfTheProgram) {
     const std::string text = Text();
     EXPECT_EQ(Attribute(text, "assemblyIdentity", "processorArchitecture"),
               architectures.at(nt->FileHeader.Machine));
-    EXPECT_EQ(Attribute(text, "assemblyIdentity", "version"), "1.0.0.1");
+    EXPECT_EQ(Attribute(text, "assemblyIdentity", "version"), VersionText("."));
 }
 
 TEST_F(Manifest, KeepsTheThemedCommonControls) {
