@@ -55,6 +55,11 @@ class MainDialogNames : public ::testing::Test {
                 wchar_t className[64] = {};
                 wchar_t text[256] = {};
                 GetClassNameW(window, className, std::size(className));
+                // The detail pane is a rich edit control (RICHEDIT50W or RichEdit20W), so that
+                // it can highlight; a screen reader meets it as an edit box like the other.
+                if (_wcsnicmp(className, L"RichEdit", 8) == 0) {
+                    wcscpy(className, L"Edit");
+                }
                 GetWindowTextW(window, text, std::size(text));
                 reinterpret_cast<std::vector<Control>*>(param)->push_back(
                     {className, text, AccessibleName(window)});
