@@ -28,8 +28,10 @@ double Contrast(const wxColour& a, const wxColour& b) {
         }
         return sum;
     };
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
-    return (light + 0.05) / (dark + 0.05);
+    // std::minmax would hand back references to the two temporaries.
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 class SearchOptions : public ViewerSession {
