@@ -24,6 +24,9 @@ if [[ $viewer == *.exe ]]; then
     HOSHIWA2_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 2048x1536x24" "$0" "$@"
   fi
   use_wine_prefix "${HOSHIWA2_WINEPREFIX:-$HOSHIWA2_CACHE/wine-prefix}"
+  # Each run starts as a first run: nothing remembered from an earlier one (a window size
+  # remembered at 192 dpi, recent files in folders since removed).
+  "$WINE" reg delete 'HKCU\Software\hoshiwa2' /f >/dev/null 2>&1 || true
   run_viewer=("$WINE" "$viewer")
   window_scope=()              # the display is ours: every window on it
   message_title=$main_title    # message boxes, captioned as the main window (wine has others)
