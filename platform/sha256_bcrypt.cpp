@@ -31,13 +31,7 @@ std::string Sha256Hex(std::string_view bytes) {
         }
         ::BCryptCloseAlgorithmProvider(algorithm, 0);
     }
-    static const char kHex[] = "0123456789abcdef";
-    std::string hex;
-    for (const std::uint8_t byte : digest) {
-        hex += kHex[byte >> 4];
-        hex += kHex[byte & 0x0F];
-    }
-    return hex;
+    return LowerHex(digest, sizeof digest);
 }
 
 }  // namespace platform

@@ -12,13 +12,7 @@ std::string Sha256Hex(std::string_view bytes) {
     sha256_update(&context, bytes.size(), reinterpret_cast<const std::uint8_t*>(bytes.data()));
     std::uint8_t digest[SHA256_DIGEST_SIZE];
     sha256_digest(&context, sizeof digest, digest);
-    static const char kHex[] = "0123456789abcdef";
-    std::string hex;
-    for (const std::uint8_t byte : digest) {
-        hex += kHex[byte >> 4];
-        hex += kHex[byte & 0x0F];
-    }
-    return hex;
+    return LowerHex(digest, sizeof digest);
 }
 
 }  // namespace platform
