@@ -20,6 +20,9 @@ const char kWindowX[] = "x";
 const char kWindowY[] = "y";
 const char kWindowWidth[] = "w";
 const char kWindowHeight[] = "h";
+// The window's DPI when its size was recorded: the template is laid out in dialog units, so a
+// size from another DPI (or none) is not one this window ever had.
+const char kWindowDpi[] = "dpi";
 
 // A switch is "0" or "1"; anything else is no value at all. (wxConfig's own reading of a bool
 // warns about other numbers, and a warning becomes a message box.)
@@ -87,7 +90,9 @@ void ViewerSettings::RestoreWindow(wxTopLevelWindow* window, const wxSize& small
     wxRect rect = window->GetRect();
     int width = 0;
     int height = 0;
-    if (ReadInt(*who, kWindowWidth, &width) && ReadInt(*who, kWindowHeight, &height) &&
+    int dpi = 0;
+    if (ReadInt(*who, kWindowDpi, &dpi) && dpi == window->GetDPI().y &&
+        ReadInt(*who, kWindowWidth, &width) && ReadInt(*who, kWindowHeight, &height) &&
         width >= smallest.x && height >= smallest.y) {
         for (unsigned int i = 0; i < wxDisplay::GetCount(); ++i) {
             const wxRect screen = wxDisplay(i).GetGeometry();
@@ -124,7 +129,11 @@ void ViewerSettings::Save(wxFileHistory& history) {
     history.Save(*config);
     config->SetPath("/");
     if (followed != nullptr) {
-        wxPersistenceManager::Get().Save(followed);
+        wxPersistenceManager& persistence = wxPersistenceManager::Get();
+        persistence.Save(followed);
+        if (const wxPersistentObject* who = persistence.Find(followed)) {
+            persistence.SaveValue(*who, kWindowDpi, followed->GetDPI().y);
+        }
     }
     platform::wx::SaveUserConfig(*config, location);
 }

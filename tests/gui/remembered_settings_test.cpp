@@ -109,8 +109,11 @@ const GarbledCase kGarbledCases[] = {
      "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=100000\nh=700\n", false, false, false,
      true, false},
     {"where no screen is",
-     "[Persistent_Options/Window/main_dialog]\nx=-3000\ny=5000\nw=800\nh=700\n", false, false,
-     false, false, true},
+     "[Persistent_Options/Window/main_dialog]\nx=-3000\ny=5000\nw=800\nh=700\ndpi=$DPI\n", false,
+     false, false, false, true},
+    // Laid out in dialog units, the window was larger there; here it would be too large.
+    {"at another DPI", "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=800\nh=700\ndpi=1\n",
+     false, false, false, true, false},
     {"binary junk", std::string("\xFF\xFE\x00[[[=\n=\n\x81", 11), false, false, false, false,
      false},
 };
@@ -121,7 +124,11 @@ class GarbledConfig : public RememberedSettings,
 TEST_P(GarbledConfig, EachValueFallsBackToItsDefaultOnItsOwn) {
     const GarbledCase& test = GetParam();
     const wxRect defaults = DefaultRect();
-    WriteConfig(test.text);
+    std::string text = test.text;
+    if (const size_t dpi = text.find("$DPI"); dpi != std::string::npos) {
+        text.replace(dpi, 4, std::to_string(dialog->GetDPI().y));
+    }
+    WriteConfig(text);
     Restart();
     EXPECT_EQ(Checked("search_as_you_type"), test.asYouType);
     EXPECT_EQ(Checked("folded_search"), test.folded);
