@@ -24,6 +24,8 @@ screenshot=$4
 writer=${5:-}
 [[ -z $writer ]] || { mkdir -p "$(dirname "$data")" && "$writer" "$data"; }
 mkdir -p "$(dirname "$screenshot")"
+failure_screenshot=${screenshot%.png}-failure.png
+rm -f "$failure_screenshot"
 work=$(mktemp -d)
 trap 'stop_viewer; rm -rf "$work"' EXIT
 folder=$work/ホシノワ用語集　フォルダ

@@ -19,6 +19,18 @@ about_title='ホシノワ用語集 Viewer ﾊﾞｰｼﾞｮﾝ情報'
 open_dialog_title='開く'
 save_dialog_title='名前を付けて保存'
 
+# A failure leaves a picture of the display in $failure_screenshot when the test sets it, and a
+# command that fails under set -e (an xdotool call on a window gone) says which it was.
+failure_screenshot=
+fail() {
+  [[ -z $failure_screenshot ]] || import -window root "$failure_screenshot" 2>/dev/null || true
+  printf '%s: %s\n' "$test_name" "$*" >&2
+  exit 1
+}
+set -E
+# (Not in command substitutions, where a search that finds nothing is an answer.)
+trap 'code=$?; ((BASH_SUBSHELL)) || fail "line $LINENO: \"$BASH_COMMAND\" failed ($code)"' ERR
+
 if [[ $viewer == *.exe ]]; then
   if [[ -z ${HOSHIWA2_OWN_DISPLAY:-} ]]; then
     HOSHIWA2_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 2048x1536x24" "$0" "$@"
@@ -35,8 +47,13 @@ if [[ $viewer == *.exe ]]; then
   about_keys=(alt+space Up Return) # the system menu's last entry, below wine's own
   # Z: is the whole Unix file system in a wine prefix.
   native_path() { local path=${1//\//\\}; printf '%s' "${path/#\\/Z:\\}"; }
-  # Wine's file dialogs start on the desktop: the whole path is typed.
-  dialog_path() { native_path "$1"; }
+  # Wine's file dialogs now and then start on the desktop, whatever folder they are given: the
+  # whole path goes in, through the clipboard (xclip serves it until the next one).
+  enter_path() {
+    native_path "$2" | xclip -selection clipboard >/dev/null 2>&1
+    sleep 0.5
+    keys "$1" ctrl+v
+  }
 else
   [[ -n ${DISPLAY:-} ]] || fail "no display; run it under xvfb-run"
   run_viewer=("$viewer")
@@ -46,9 +63,8 @@ else
   save_keys=(ctrl+a)
   about_keys=(alt+h a)
   native_path() { printf '%s' "$1"; }
-  # GTK's dialogs start in the right folder: the bare name is typed (xdotool loses characters
-  # outside the keymap now and then, and the folders are named in Japanese).
-  dialog_path() { basename "$1"; }
+  # GTK's dialogs start in the folder they are given, the current one, which is the file's.
+  enter_path() { type_text "$1" "$(basename "$2")"; }
 fi
 
 # Runs the calling script again, with the arguments given, inside a D-Bus session and a home of
@@ -81,7 +97,18 @@ probe() {
 start_viewer() {
   "${run_viewer[@]}" "$@" &
   viewer_pid=$!
-  main=$(window_of_viewer "$main_title")
+  # A window just shown may still be resized, or (under wine) replaced: take it once it holds
+  # still.
+  main=$(until_true settled_window "$main_title") || fail "no main window that holds still"
+}
+# Prints the id of the visible window of the viewer titled $1 if it stays the same, at the same
+# place and size, for a second.
+settled_window() {
+  local before after
+  before=$(first_window_titled "$1") && before+=$(xdotool getwindowgeometry "$before")
+  sleep 1
+  after=$(first_window_titled "$1") && after+=$(xdotool getwindowgeometry "$after")
+  [[ -n $after && $before == "$after" ]] && echo "${after%%Window*}"
 }
 
 stop_viewer() {
@@ -157,12 +184,14 @@ viewer_ends() {
   [[ $status -eq 0 ]] || fail "after $1 the viewer exited with status $status"
 }
 
-# Types path $3 into the file dialog titled $1 with the keys of array $2 first, and accepts it.
+# Enters path $3 into the file dialog titled $1 with the keys of array $2 first, and accepts it.
+# (The folders are named in Japanese, and xdotool loses characters outside the keymap now and
+# then: none is typed.)
 fill_file_dialog() {
   local dialog keys_name="$2[@]"
   dialog=$(window_of_viewer "$1")
   keys "$dialog" "${!keys_name}"
-  type_text "$dialog" "$(dialog_path "$3")"
+  enter_path "$dialog" "$3"
   keys "$dialog" Return
   window_closed "$1"
 }
