@@ -47,12 +47,14 @@ if [[ $viewer == *.exe ]]; then
   about_keys=(alt+space Up Return) # the system menu's last entry, below wine's own
   # Z: is the whole Unix file system in a wine prefix.
   native_path() { local path=${1//\//\\}; printf '%s' "${path/#\\/Z:\\}"; }
-  # Wine's file dialogs now and then start on the desktop, whatever folder they are given: the
-  # whole path goes in, through the clipboard (xclip serves it until the next one).
+  # Wine's file dialogs now and then start on the desktop, whatever folder they are given, so
+  # the whole path is typed; xdotool loses characters outside the keymap now and then, so it is
+  # typed through a link with an ASCII name, beside $2's folder, to that folder.
   enter_path() {
-    native_path "$2" | xclip -selection clipboard >/dev/null 2>&1
-    sleep 0.5
-    keys "$1" ctrl+v
+    local folder
+    folder=$(dirname "$2")
+    ln -sfn "$folder" "${folder%/*}/ascii-link"
+    type_text "$1" "$(native_path "${folder%/*}/ascii-link/${2##*/}")"
   }
 else
   [[ -n ${DISPLAY:-} ]] || fail "no display; run it under xvfb-run"
@@ -185,8 +187,7 @@ viewer_ends() {
 }
 
 # Enters path $3 into the file dialog titled $1 with the keys of array $2 first, and accepts it.
-# (The folders are named in Japanese, and xdotool loses characters outside the keymap now and
-# then: none is typed.)
+# (The folders are named in Japanese: nothing outside the keymap is typed.)
 fill_file_dialog() {
   local dialog keys_name="$2[@]"
   dialog=$(window_of_viewer "$1")
