@@ -1,5 +1,7 @@
 #include "viewer/viewer_settings.h"
 
+#include <algorithm>
+
 #include <wx/display.h>
 #include <wx/log.h>
 #include <wx/persist.h>
@@ -105,9 +107,16 @@ void ViewerSettings::RestoreWindow(wxTopLevelWindow* window, const wxSize& small
     int x = 0;
     int y = 0;
     // The top left corner holds the caption, by which the window can be moved.
-    if (ReadInt(*who, kWindowX, &x) && ReadInt(*who, kWindowY, &y) &&
-        wxDisplay::GetFromPoint(wxPoint(x, y)) != wxNOT_FOUND) {
-        rect.SetPosition(wxPoint(x, y));
+    if (ReadInt(*who, kWindowX, &x) && ReadInt(*who, kWindowY, &y)) {
+        const int display = wxDisplay::GetFromPoint(wxPoint(x, y));
+        if (display != wxNOT_FOUND) {
+            // Moved back as far as it takes to show it whole on that screen: a place recorded
+            // at a lower DPI leaves the larger window hanging off the edge, close button and all.
+            const wxRect area = wxDisplay(static_cast<unsigned int>(display)).GetClientArea();
+            x = std::max(area.x, std::min(x, area.GetRight() + 1 - rect.width));
+            y = std::max(area.y, std::min(y, area.GetBottom() + 1 - rect.height));
+            rect.SetPosition(wxPoint(x, y));
+        }
     }
     window->SetSize(rect);
 }

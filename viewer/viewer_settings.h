@@ -32,8 +32,9 @@ class ViewerSettings {
     /// Moves `window` where it was at the end of the last run and gives it that size, then
     /// follows it through wxPersistentTLW so that Save records where it is. The size is kept
     /// only when it was recorded at the window's DPI, is at least `smallest` and fits a screen,
-    /// the place only when a screen shows the window's top left corner there; either alone
-    /// otherwise leaves `window` as it is.
+    /// the place only when a screen shows the window's top left corner there, moved as far as
+    /// it takes to show the window whole on that screen; either alone otherwise leaves `window`
+    /// as it is.
     void RestoreWindow(wxTopLevelWindow* window, const wxSize& smallest);
 
     /// Writes every value, the files of `history` and the followed window's place and size to

@@ -92,29 +92,37 @@ TEST_F(RememberedSettings, EverySettingSurvivesARestartUntilTheFileIsGarbled) {
     ExpectDefaults();
 }
 
-// Each value of a garbled file falls back to its default on its own; the others stay.
+// Each value of a garbled file falls back to its default on its own; the others stay. In the
+// text, $DPI stands for the screen's DPI and $CORNER for a place 10 pixels inside the bottom
+// right corner of the screen's client area.
+enum Place { kCentred, kWritten, kFitted };  // fitted: flush with that corner
 struct GarbledCase {
     const char* what;
     std::string text;
-    bool asYouType, folded, font, position, size;  // true: the file's value is used
+    bool asYouType, folded, font;  // true: the file's value is used
+    Place place;
+    bool size;  // true: the file's 800×700
 };
 
 const GarbledCase kGarbledCases[] = {
-    {"cut short", "[Search]\nAsYouType=1\nFol", true, false, false, false, false},
+    {"cut short", "[Search]\nAsYouType=1\nFol", true, false, false, kCentred, false},
     {"wrong types", "[Search]\nAsYouType=true\nFolded=1\n[DetailPane]\nFont=17\n", false, true,
-     false, false, false},
-    {"font size 0", "[DetailPane]\nFont=Noto Sans CJK JP 0\n", false, false, false, false, false},
-    {"a font", "[DetailPane]\nFont=Noto Sans CJK JP 13\n", false, false, true, false, false},
+     false, kCentred, false},
+    {"font size 0", "[DetailPane]\nFont=Noto Sans CJK JP 0\n", false, false, false, kCentred,
+     false},
+    {"a font", "[DetailPane]\nFont=Noto Sans CJK JP 13\n", false, false, true, kCentred, false},
     {"larger than every screen",
      "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=100000\nh=700\n", false, false, false,
-     true, false},
+     kWritten, false},
     {"where no screen is",
      "[Persistent_Options/Window/main_dialog]\nx=-3000\ny=5000\nw=800\nh=700\ndpi=$DPI\n", false,
-     false, false, false, true},
+     false, false, kCentred, true},
     // Laid out in dialog units, the window was larger there; here it would be too large.
     {"at another DPI", "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=800\nh=700\ndpi=1\n",
-     false, false, false, true, false},
-    {"binary junk", std::string("\xFF\xFE\x00[[[=\n=\n\x81", 11), false, false, false, false,
+     false, false, false, kWritten, false},
+    {"hanging off the screen", "[Persistent_Options/Window/main_dialog]\n$CORNER", false, false,
+     false, kFitted, false},
+    {"binary junk", std::string("\xFF\xFE\x00[[[=\n=\n\x81", 11), false, false, false, kCentred,
      false},
 };
 
@@ -124,16 +132,24 @@ class GarbledConfig : public RememberedSettings,
 TEST_P(GarbledConfig, EachValueFallsBackToItsDefaultOnItsOwn) {
     const GarbledCase& test = GetParam();
     const wxRect defaults = DefaultRect();
+    const wxRect area = wxDisplay(0u).GetClientArea();
     std::string text = test.text;
-    if (const size_t dpi = text.find("$DPI"); dpi != std::string::npos) {
-        text.replace(dpi, 4, std::to_string(dialog->GetDPI().y));
+    for (const auto& [name, value] :
+         {std::pair<std::string, std::string>{"$DPI", std::to_string(dialog->GetDPI().y)},
+          {"$CORNER", "x=" + std::to_string(area.GetRight() - 10) +
+                          "\ny=" + std::to_string(area.GetBottom() - 10) + "\n"}}) {
+        if (const size_t at = text.find(name); at != std::string::npos) {
+            text.replace(at, name.size(), value);
+        }
     }
     WriteConfig(text);
     Restart();
     EXPECT_EQ(Checked("search_as_you_type"), test.asYouType);
     EXPECT_EQ(Checked("folded_search"), test.folded);
     EXPECT_EQ(Get("detail_text")->GetFont().GetPointSize(), test.font ? 13 : 10);
-    EXPECT_EQ(dialog->GetPosition(), test.position ? wxPoint(20, 30) : defaults.GetPosition());
+    const wxPoint place[] = {defaults.GetPosition(), wxPoint(20, 30),
+                             area.GetBottomRight() + wxPoint(1, 1) - defaults.GetSize()};
+    EXPECT_EQ(dialog->GetPosition(), place[test.place]);
     EXPECT_EQ(dialog->GetSize(), test.size ? wxSize(800, 700) : defaults.GetSize());
 }
 
