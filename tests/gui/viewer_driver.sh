@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Drives the real viewer with xdotool on an X display without a window manager: the GTK binary
-# on the current display, or hoshiwa2.exe under wine in the project's prefix on an Xvfb display of
-# its own (the script runs itself again inside one). The two differ only in how windows and
+# on the current display, or hoshiwa2.exe under wine, in a prefix of its own, on an Xvfb display
+# of its own (the script runs itself again inside one). The two differ only in how windows and
 # dialogs are found and filled in. Sourced by the GUI test scripts with their arguments, which
 # begin HOSHIWA2 HOSHIWA2_EXPORT DATAFILE: it sets $viewer, $exporter and $data from them and
 # $test_name (the prefix of every message) from the script's name. start_viewer runs the viewer,
@@ -35,7 +35,10 @@ if [[ $viewer == *.exe ]]; then
   if [[ -z ${HOSHIWA2_OWN_DISPLAY:-} ]]; then
     HOSHIWA2_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 2048x1536x24" "$0" "$@"
   fi
-  use_wine_prefix "${HOSHIWA2_WINEPREFIX:-$HOSHIWA2_CACHE/wine-prefix}"
+  # A prefix of its own: the other Windows tests run wine in the shared one on the display
+  # they were started on, and a viewer that joins their wine session there takes that
+  # display's screen for its own and dies on windows that exist only there.
+  use_wine_prefix "$HOSHIWA2_CACHE/wine-viewer-prefix"
   # Each run starts as a first run: nothing remembered from an earlier one (a window size
   # remembered at 192 dpi, recent files in folders since removed).
   "$WINE" reg delete 'HKCU\Software\hoshiwa2' /f >/dev/null 2>&1 || true
