@@ -9,7 +9,10 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 
 step() { printf '\n== %s\n' "$*"; }
+# Says what failed and ends the script, leaving a picture of the display in $failure_screenshot
+# first when the script sets it.
 fail() {
+  [[ -z ${failure_screenshot:-} ]] || import -window root "$failure_screenshot" 2>/dev/null || true
   printf '%s: %s\n' "${test_name:-$(basename "$0")}" "$*" >&2
   exit 1
 }

@@ -19,14 +19,10 @@ about_title='ホシノワ用語集 Viewer ﾊﾞｰｼﾞｮﾝ情報'
 open_dialog_title='開く'
 save_dialog_title='名前を付けて保存'
 
-# A failure leaves a picture of the display in $failure_screenshot when the test sets it, and a
-# command that fails under set -e (an xdotool call on a window gone) says which it was.
+# A failure leaves a picture of the display in $failure_screenshot when the test sets it (see
+# fail), and a command that fails under set -e (an xdotool call on a window gone) says which it
+# was.
 failure_screenshot=
-fail() {
-  [[ -z $failure_screenshot ]] || import -window root "$failure_screenshot" 2>/dev/null || true
-  printf '%s: %s\n' "$test_name" "$*" >&2
-  exit 1
-}
 set -E
 # (Not in command substitutions, where a search that finds nothing is an answer.)
 trap 'code=$?; ((BASH_SUBSHELL)) || fail "line $LINENO: \"$BASH_COMMAND\" failed ($code)"' ERR
