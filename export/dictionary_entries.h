@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "export/replaced_record.h"
+
 class GlossaryStore;
 
 // "書き出す用語がありません。": a dictionary needs at least one word (StarDict's readers refuse a
@@ -30,19 +32,12 @@ struct DictionaryEntry {
     bool HasSynonym() const { return !reading.empty() && reading != headword; }
 };
 
-/// An entry whose texts held byte sequences with no Unicode form.
-struct DictionaryReplacement {
-    int position = 0;      // 1-based position among the written entries
-    std::string headword;  // UTF-8
-    int replacements = 0;  // how many U+FFFD its texts got
-};
-
 /// The rows of a view ready for a dictionary: the entries in row order, how many rows were
 /// left out, and which entries got U+FFFD.
 struct DictionaryEntries {
     std::vector<DictionaryEntry> entries;
     int leftOut = 0;  // rows with neither a title nor a reading
-    std::vector<DictionaryReplacement> replaced;
+    std::vector<ReplacedRecord> replaced;
 };
 
 /// The rows `store` shows, converted from CP932 as the UTF-8 export converts them (a byte

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/memory_search.h"
+
 int SjisCharLength(const char* text, int length, int position) {
     if (position + 1 < length &&
         platform::IsSjisLeadByte(static_cast<unsigned char>(text[position])) &&
@@ -57,14 +59,11 @@ std::size_t FindBytes(const char* text, std::size_t size, const char* needle, st
     if (n > size) {
         return kNotFound;
     }
-#ifdef __GLIBC__
-    // memmem prepares a table for every call, which only pays on longer texts.
+    // The system's search prepares a table for every call, which only pays on longer texts.
     if (size >= 256) {
-        const void* hit = ::memmem(text, size, needle, n);
-        return hit == nullptr ? kNotFound
-                              : static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        const std::size_t at = platform::SearchMemory(text, size, needle, n);
+        return at == size ? kNotFound : at;
     }
-#endif
     const char* const last = text + (size - n);  // the last place a match can start
     for (const char* at = text; at <= last; ++at) {
         at = static_cast<const char*>(

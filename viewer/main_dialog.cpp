@@ -13,16 +13,17 @@
 #include "glossary/entry_text.h"
 #include "platform/wx/about_entry.h"
 #include "platform/wx/accessible_name.h"
+#include "platform/wx/app_icon.h"
 #include "platform/wx/current_directory.h"
 #include "platform/wx/file_dialog.h"
 #include "platform/wx/font_dialog.h"
 #include "platform/wx/input_method.h"
 #include "platform/wx/message_box.h"
 #include "platform/wx/wx_text.h"
-#include "resources/app_icon.h"
 #include "resources/string_table.h"
 #include "resources/viewer_resources.h"
 #include "viewer/about_dialog.h"
+#include "viewer/show_failure.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ MainDialog::MainDialog() {
     BindSearchCommands();
     RestoreSettings();
     platform::wx::AddAboutEntry(this, res::kAboutCommandText);
-    SetIcons(res::AppIconBundle());
+    SetIcons(platform::wx::AppIconBundle());
     TransferToControls();
     // No control can take the focus yet; the client area takes it, so that Esc reaches the
     // dialog (GTK hands keys to the focused widget only). The first open gives it back.
@@ -221,7 +222,7 @@ void MainDialog::OpenPath(const wxString& path) {
         highlightedText.clear();
         RememberOpenedFile(path);
     }
-    platform::wx::ShowFailure(loaded, kMessageCaption, this);
+    ShowFailure(loaded, kMessageCaption, this);
     // The first open decides where the keyboard starts, and the client area stops being a tab
     // stop of its own.
     const bool firstOpen = !searchEdit->IsEnabled();
@@ -252,8 +253,7 @@ void MainDialog::OnExport(wxCommandEvent& event) {
         return;
     }
     const std::filesystem::path file = platform::wx::ToPath(*path);
-    platform::wx::ShowFailure(csv ? ExportCsv(store, file) : ExportText(store, file),
-                              kMessageCaption, this);
+    ShowFailure(csv ? ExportCsv(store, file) : ExportText(store, file), kMessageCaption, this);
 }
 
 void MainDialog::ExportDictionaryAs(DictionaryFormat format) {
@@ -270,8 +270,7 @@ void MainDialog::ExportDictionaryAs(DictionaryFormat format) {
     request.format = format;
     request.output = platform::wx::ToPath(*path);
     request.dataFile = dataPath;
-    platform::wx::ShowFailure(ExportDictionary(CollectDictionaryEntries(store), request),
-                              kMessageCaption, this);
+    ShowFailure(ExportDictionary(CollectDictionaryEntries(store), request), kMessageCaption, this);
 }
 
 void MainDialog::OnAbout(wxCommandEvent&) {

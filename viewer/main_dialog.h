@@ -16,9 +16,9 @@
 #include <memory>
 #include <string>
 
+#include "export/dictionary_export.h"
 #include "glossary/glossary_store.h"
 #include "glossary/kana_rows.h"
-#include "tools/dictionary_export.h"
 #include "viewer/viewer_settings.h"
 
 /// The program's one working window, built from the template "main_dialog" with the menu

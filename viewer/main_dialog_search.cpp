@@ -6,9 +6,9 @@
 
 #include "glossary/search_highlight.h"
 #include "platform/wx/input_method.h"
-#include "platform/wx/text_highlight.h"
 #include "platform/wx/wx_text.h"
 #include "viewer/main_dialog.h"
+#include "viewer/text_highlight.h"
 
 void MainDialog::BindSearchCommands() {
     Bind(
@@ -86,13 +86,13 @@ void MainDialog::GoToSearchText() {
 
 void MainDialog::ShowDetailText() {
     const wxString text = platform::wx::ToControlLineEnds(detailText);
-    std::vector<platform::wx::ControlRange> highlights;
+    std::vector<ControlRange> highlights;
     if (!highlightedText.empty()) {
         // The pane shows what the detail text holds, hand edits included.
         if (const std::optional<std::string> shown = platform::wx::ToSjis(detailText)) {
-            highlights = platform::wx::ToControlRanges(
-                *shown, FindOccurrences(*shown, highlightedText, highlightedMatch));
+            highlights =
+                ToControlRanges(*shown, FindOccurrences(*shown, highlightedText, highlightedMatch));
         }
     }
-    platform::wx::ShowText(detailEdit, text, highlights);
+    ShowText(detailEdit, text, highlights);
 }

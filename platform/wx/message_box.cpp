@@ -2,8 +2,6 @@
 
 #include <wx/msgdlg.h>
 
-#include "platform/wx/wx_text.h"
-
 namespace platform::wx {
 
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent) {
@@ -17,13 +15,6 @@ int ShowMessageBox(const wxString& text, const wxString& caption, long style, wx
         default:
             return wxOK;
     }
-}
-
-bool ShowFailure(const GlossaryResult& result, const wxString& caption, wxWindow* parent) {
-    if (!result.Ok()) {
-        ShowMessageBox(FromSjis(result.errorMessage), caption, wxOK | wxICON_EXCLAMATION, parent);
-    }
-    return result.Ok();
 }
 
 }  // namespace platform::wx

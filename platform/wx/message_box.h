@@ -3,19 +3,12 @@
 #include <wx/string.h>
 #include <wx/window.h>
 
-#include "glossary/glossary_result.h"
-
 namespace platform::wx {
 
 /// Shows a modal message box over `parent` (may be null) and returns the button pressed (wxOK,
 /// wxYES, wxNO or wxCANCEL). Its buttons are labelled in Japanese ("はい", "いいえ") where the
 /// toolkit does not take them from the system.
 int ShowMessageBox(const wxString& text, const wxString& caption, long style, wxWindow* parent);
-
-/// When `result` failed, shows its Shift-JIS message in a modal message box with the
-/// exclamation icon, one OK button and `caption`, over `parent`, and returns once the user has
-/// closed it; on success shows nothing. Returns result.Ok().
-bool ShowFailure(const GlossaryResult& result, const wxString& caption, wxWindow* parent);
 
 /// The toolkit's own message dialog: what ShowMessageBox shows on this system. Returns the id of
 /// the button pressed (wxID_OK, wxID_YES, ...).

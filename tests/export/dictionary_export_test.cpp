@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "export/dictionary_entries.h"
+#include "export/dictionary_export.h"
 #include "export/output_files.h"
 #include "export/stardict_export.h"
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
 #include "support/glossary_fixture.h"
-#include "tools/dictionary_export.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 
 #include "dialog_expectations.h"
 #include "platform/wx/file_dialog.h"
-#include "platform/wx/text_highlight.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
+#include "viewer/text_highlight.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TEST(TextHighlight, ByteRangesBecomeControlPositions) {
     for (const HighlightCase& test : kHighlightCases) {
         SCOPED_TRACE(test.what);
         std::vector<std::pair<long, long>> positions;
-        for (const auto& range : platform::wx::ToControlRanges(test.sjis, test.ranges)) {
+        for (const auto& range : ToControlRanges(test.sjis, test.ranges)) {
             positions.emplace_back(range.from, range.to);
         }
         EXPECT_EQ(positions, test.positions);

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/wx/text_highlight.h"
+#include "viewer/text_highlight.h"
 #include "viewer_session.h"
 
 #ifdef __WXGTK__
@@ -53,7 +53,7 @@ class SearchOptions : public ViewerSession {
         for (long position = 0; position < pane->GetLastPosition(); ++position) {
             wxTextAttr style;
             if (pane->GetStyle(position, style) &&
-                style.GetBackgroundColour() == platform::wx::kHighlightBackground) {
+                style.GetBackgroundColour() == kHighlightBackground) {
                 if (positions.empty() && colours != nullptr) {
                     *colours = style;
                 }

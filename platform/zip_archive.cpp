@@ -1,4 +1,4 @@
-#include "tools/zip_archive.h"
+#include "platform/zip_archive.h"
 
 #include <wx/datetime.h>
 #include <wx/mstream.h>

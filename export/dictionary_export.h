@@ -5,7 +5,7 @@
 
 #include "export/dictionary_entries.h"
 #include "glossary/glossary_result.h"
-#include "tools/zip_archive.h"
+#include "platform/zip_archive.h"
 
 /// The dictionary forms the rows can be written in.
 enum class DictionaryFormat { StarDict, Yomitan };

@@ -4,7 +4,7 @@
 #include <wx/icon.h>
 #include <wx/iconbndl.h>
 
-namespace res {
+namespace platform::wx {
 
 /// The icon's resource number in the Windows program, which Explorer and the shell read.
 inline constexpr int kAppIconResource = 128;
@@ -29,4 +29,4 @@ class AppIconArtProvider : public wxArtProvider {
                                       const wxSize& size) override;
 };
 
-}  // namespace res
+}  // namespace platform::wx

@@ -8,8 +8,6 @@
 
 #include "glossary/search_highlight.h"
 
-namespace platform::wx {
-
 /// A range [from, to) of positions in a text control: characters, one per CRLF.
 struct ControlRange {
     long from;
@@ -31,5 +29,3 @@ std::vector<ControlRange> ToControlRanges(std::string_view sjis,
 /// go even where the text stays the same. `control` is a wxTE_RICH2 control on Windows.
 void ShowText(wxTextCtrl* control, const wxString& text,
               const std::vector<ControlRange>& highlights);
-
-}  // namespace platform::wx

@@ -1,4 +1,4 @@
-#include "tools/dictionary_export.h"
+#include "export/dictionary_export.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,10 +1,8 @@
-#include "platform/wx/text_highlight.h"
+#include "viewer/text_highlight.h"
 
 #include <algorithm>
 
 #include "platform/wx/wx_text.h"
-
-namespace platform::wx {
 
 // Amber (255, 213, 79) has a relative luminance of 0.694 against black's 0: (0.694 + 0.05) /
 // (0 + 0.05) = 14.9, well above the 4.5 that text needs.
@@ -17,7 +15,8 @@ std::vector<ControlRange> ToControlRanges(std::string_view sjis,
     std::size_t done = 0;  // bytes measured so far
     long position = 0;     // their length in the control
     const auto measureTo = [&](std::size_t end) {
-        position += static_cast<long>(FromSjis(sjis.substr(done, end - done)).length());
+        position +=
+            static_cast<long>(platform::wx::FromSjis(sjis.substr(done, end - done)).length());
         // The control holds a CRLF as one line end. Neither byte can be a trail byte.
         for (std::size_t i = std::max<std::size_t>(done, 1); i < end; ++i) {
             if (sjis[i] == '\n' && sjis[i - 1] == '\r') {
@@ -50,5 +49,3 @@ void ShowText(wxTextCtrl* control, const wxString& text,
         control->SetStyle(range.from, range.to, colours);
     }
 }
-
-}  // namespace platform::wx
