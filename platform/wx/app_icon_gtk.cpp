@@ -3,8 +3,8 @@
 #include <wx/bitmap.h>
 #include <wx/bmpbndl.h>
 
-#include "resources/app_icon.xpm"
-#include "resources/app_icon_svg.h"
+#include "platform/wx/app_icon.xpm"
+#include "platform/wx/app_icon_svg.h"
 
 namespace platform::wx {
 
@@ -16,7 +16,7 @@ wxIconBundle AppIconBundle() {
     // The drawn 32 x 32 image, and the SVG at the other sizes a desktop asks for, up to 200 %.
     // GTK leaves out of the window's icon property whatever exceeds one X request, 256 pixels.
     wxIconBundle bundle(AppIcon());
-    const wxBitmapBundle drawing = wxBitmapBundle::FromSVG(res::kAppIconSvg, wxSize(256, 256));
+    const wxBitmapBundle drawing = wxBitmapBundle::FromSVG(kAppIconSvg, wxSize(256, 256));
     for (int size : {16, 24, 48, 64, 128}) {
         wxIcon icon;
         icon.CopyFromBitmap(drawing.GetBitmap(wxSize(size, size)));
@@ -37,7 +37,7 @@ wxBitmapBundle AppIconArtProvider::CreateBitmapBundle(const wxArtID& id, const w
     // The drawn image at 100 %, the SVG at 150 % and 200 %.
     wxVector<wxBitmap> bitmaps;
     bitmaps.push_back(wxBitmap(app_icon_xpm));
-    const wxBitmapBundle drawing = wxBitmapBundle::FromSVG(res::kAppIconSvg, wxSize(256, 256));
+    const wxBitmapBundle drawing = wxBitmapBundle::FromSVG(kAppIconSvg, wxSize(256, 256));
     for (int size : {48, 64}) {
         bitmaps.push_back(drawing.GetBitmap(wxSize(size, size)));
     }

@@ -18,7 +18,7 @@
 #include <tuple>
 #include <vector>
 
-#include "resources/app_icon.xpm"
+#include "platform/wx/app_icon.xpm"
 
 namespace {
 
