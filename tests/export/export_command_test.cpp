@@ -7,6 +7,8 @@
 #include <unistd.h>
 #endif
 
+#include "export/export_command.h"
+#include "platform/file_access.h"
 #include "support/glossary_fixture.h"
 #include "support/posix_files.h"
 
@@ -147,7 +149,24 @@ class Exporter : public ::testing::Test {
         data = WriteGlossary(dir, entries);
     }
 
-    Result Run(const std::vector<std::string>& args, const std::string& stdoutRedirect = {}) {
+    // Runs the command in this process, what it writes to standard output going to a file.
+    Result Run(const std::vector<std::string>& args) {
+        Result result;
+        {
+            platform::File standardOutput;
+            EXPECT_TRUE(standardOutput.OpenForWriting(dir / "stdout"));
+            result.status = RunExportCommand(
+                args, {standardOutput, [&](std::string_view text) { result.out += text; },
+                       [&](std::string_view text) { result.err += text; }});
+        }
+        result.out += ReadBytes(dir / "stdout");
+        return result;
+    }
+
+    // Runs the real program, for what only a process has: its own standard output, and
+    // arguments as the system hands them over.
+    Result RunProgram(const std::vector<std::string>& args,
+                      const std::string& stdoutRedirect = {}) {
         std::filesystem::remove(dir / "stdout");
         Result result;
         result.status = RunProcess(args, dir / "stdout", dir / "stderr", stdoutRedirect);
@@ -279,7 +298,8 @@ TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args) + " " + c.stdoutRedirect);
-        const Result r = Run(c.args, c.stdoutRedirect);
+        const Result r =
+            c.stdoutRedirect.empty() ? Run(c.args) : RunProgram(c.args, c.stdoutRedirect);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, c.message);
     }
@@ -295,12 +315,12 @@ TEST_F(Exporter, ReadsAndWritesInFoldersNamedInAnyScript) {
         std::filesystem::copy_file(data, copy);
 
         const auto rowOut = sub / std::filesystem::u8path("か行.txt");
-        Result r = Run({"--row", "か", Arg(copy), Arg(rowOut)});
+        Result r = RunProgram({"--row", "か", Arg(copy), Arg(rowOut)});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(ReadBytes(rowOut), expectedRow) << folder;
 
         const auto searchOut = sub / std::filesystem::u8path("検索 結果.csv");
-        r = Run({"--csv", "--search", "製～", Arg(copy), Arg(searchOut)});
+        r = RunProgram({"--csv", "--search", "製～", Arg(copy), Arg(searchOut)});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(ReadBytes(searchOut), expectedSearch) << folder;
     }
