@@ -1,6 +1,8 @@
 #include "viewer/main_dialog.h"
 
 #include <wx/filedlg.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/fontdata.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -69,7 +71,6 @@ MainDialog::MainDialog() {
     clientArea = XRCCTRL(*this, "client", wxPanel);
     const wxSize templateSize = clientArea->GetSize();
     SetMenuBar(wxXmlResource::Get()->LoadMenuBar("main_menu"));
-    recentFilesItem = GetMenuBar()->FindItem(XRCID("recent_files"));
 
     searchLabel = XRCCTRL(*this, "search_label", wxStaticText);
     searchEdit = XRCCTRL(*this, "search_text", wxTextCtrl);
@@ -85,6 +86,12 @@ MainDialog::MainDialog() {
     detailEdit = XRCCTRL(*this, "detail_text", wxTextCtrl);
     counterLabel = XRCCTRL(*this, "counter", wxStaticText);
     fontButton = XRCCTRL(*this, "font_button", wxButton);
+    detailPane = std::make_unique<DetailPane>(detailEdit);
+    searchBox = std::make_unique<SearchBox>(searchEdit, [this] {
+        if (settings.searchAsYouType) {
+            SearchAsTyped();
+        }
+    });
 
     // What a screen reader says for each control: the buttons and the search label say their
     // own text; the search box is named by its label (GTK also ties the two), the list and the
@@ -95,12 +102,14 @@ MainDialog::MainDialog() {
     // The panel holding the controls is no control of its own; unnamed, it is passed over
     // instead of being read out by its template name.
     platform::wx::SetAccessibleName(clientArea, wxString());
-    // The key hook leaves keys to an input method composing in either text box.
-    platform::wx::FollowComposition(searchEdit);
+    // The key hook leaves keys to an input method composing in either text box (the search
+    // box follows its own).
     platform::wx::FollowComposition(detailEdit);
 
     // The commands: the menu, the buttons, the list, the keys and the close box.
     Bind(wxEVT_MENU, &MainDialog::OnOpen, this, wxID_OPEN);
+    Bind(wxEVT_MENU, &MainDialog::OnRecentFile, this, wxID_FILE1,
+         wxID_FILE1 + ViewerSettings::kRecentFileCount - 1);
     Bind(wxEVT_MENU, &MainDialog::OnExit, this, wxID_EXIT);
     Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("text_export"));
     Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("csv_export"));
@@ -115,13 +124,42 @@ MainDialog::MainDialog() {
     Bind(wxEVT_BUTTON, &MainDialog::OnAll, this, XRCID("all_button"));
     Bind(wxEVT_BUTTON, &MainDialog::OnSearch, this, XRCID("search_button"));
     Bind(wxEVT_BUTTON, &MainDialog::OnFont, this, XRCID("font_button"));
+    // The search options are remembered as soon as they change.
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent& event) {
+            settings.searchAsYouType = event.IsChecked();
+            RememberSettings();
+        },
+        XRCID("search_as_you_type"));
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent& event) {
+            settings.foldedSearch = event.IsChecked();
+            RememberSettings();
+        },
+        XRCID("folded_search"));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { GoToSearchText(); }, XRCID("go_to_search_text"));
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(searchEdit->IsEnabled()); },
+        XRCID("go_to_search_text"));
     Bind(wxEVT_CHAR_HOOK, &MainDialog::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainDialog::OnClose, this);
 
+    // What was remembered: the search options, the pane's font, the recent files, and the
+    // window's place and size if it still fits (otherwise it stays centred).
     SetClientSize(templateSize);
     CentreOnScreen();
-    BindSearchCommands();
-    RestoreSettings();
+    GetMenuBar()->Check(XRCID("search_as_you_type"), settings.searchAsYouType);
+    GetMenuBar()->Check(XRCID("folded_search"), settings.foldedSearch);
+    if (settings.detailFont.IsOk()) {
+        detailFont = settings.detailFont;
+        detailEdit->SetFont(detailFont);
+    }
+    recentFiles =
+        std::make_unique<RecentFiles>(GetMenuBar()->FindItem(XRCID("recent_files")), settings);
+    settings.RestoreWindow(this, GetSize());
     platform::wx::AddAboutEntry(this, res::kAboutCommandText);
     SetIcons(platform::wx::AppIconBundle());
     TransferToControls();
@@ -155,7 +193,7 @@ void MainDialog::EndModal(int result) {
 }
 
 void MainDialog::TransferToControls() {
-    ShowDetailText();
+    detailPane->Show(detailText);
     searchEdit->ChangeValue(searchText);
     counterLabel->SetLabelText(counterText);
     // A name set once stays; the counter's has to follow its text.
@@ -164,7 +202,7 @@ void MainDialog::TransferToControls() {
 }
 
 void MainDialog::TransferFromControls() {
-    detailText = platform::wx::FromControlLineEnds(detailEdit->GetValue());
+    detailText = detailPane->Text();
     searchText = searchEdit->GetValue();
     counterText = counterLabel->GetLabelText();
 }
@@ -187,6 +225,12 @@ void MainDialog::RefreshList() {
 
 void MainDialog::ShowDetail(int row) {
     detailText = platform::wx::FromSjis(ComposeEntryText(store, row, EntryTextForm::DetailPane));
+}
+
+void MainDialog::ViewChanged(const std::string& searched, SearchMatch match) {
+    detailPane->Highlight(searched, match);
+    RefreshList();
+    TransferToControls();
 }
 
 void MainDialog::EnableControls() {
@@ -218,9 +262,9 @@ void MainDialog::OpenPath(const wxString& path) {
     const GlossaryResult loaded = store.Load(platform::wx::ToPath(path));
     if (loaded.Ok()) {
         dataPath = platform::wx::ToPath(path);
+        detailPane->Highlight(std::string(), SearchMatch::Exact);
         RefreshList();
-        highlightedText.clear();
-        RememberOpenedFile(path);
+        recentFiles->Add(path);
     }
     ShowFailure(loaded, kMessageCaption, this);
     // The first open decides where the keyboard starts, and the client area stops being a tab
@@ -236,6 +280,25 @@ void MainDialog::OpenPath(const wxString& path) {
         searchEdit->SetFocus();
         clientArea->SetCanFocus(false);
     }
+}
+
+void MainDialog::OnRecentFile(wxCommandEvent& event) {
+    const std::optional<wxString> path = recentFiles->FileOfCommand(event.GetId());
+    if (!path) {
+        return;
+    }
+    if (!wxFileExists(*path)) {
+        // The open command's message, then the file leaves the list.
+        OpenPath(*path);
+        recentFiles->RemoveCommand(event.GetId());
+        return;
+    }
+    // As in the open dialog, the chosen file's folder becomes the current directory.
+    const wxString folder = wxFileName(*path).GetPath();
+    if (wxDirExists(folder)) {
+        wxSetWorkingDirectory(folder);
+    }
+    OpenPath(*path);
 }
 
 void MainDialog::OnExit(wxCommandEvent&) {
@@ -288,9 +351,7 @@ void MainDialog::ShowKanaRow(int row) {
         return;
     }
     store.FilterByKanaRow(row);
-    highlightedText.clear();
-    RefreshList();
-    TransferToControls();
+    ViewChanged();
 }
 
 void MainDialog::OnAll(wxCommandEvent&) {
@@ -298,9 +359,7 @@ void MainDialog::OnAll(wxCommandEvent&) {
         return;
     }
     store.ShowAll();
-    highlightedText.clear();
-    RefreshList();
-    TransferToControls();
+    ViewChanged();
 }
 
 void MainDialog::OnSearch(wxCommandEvent&) {
@@ -311,18 +370,39 @@ void MainDialog::OnSearch(wxCommandEvent&) {
     if (searchText.empty()) {
         return;
     }
-    // A text without a Shift-JIS form cannot occur in the glossary: it finds nothing.
-    if (const std::optional<std::string> text = platform::wx::ToSjis(searchText)) {
-        highlightedMatch = ChosenMatch();
-        highlightedText = *text;
-        store.Search(*text, highlightedMatch);
-    } else {
-        store.ShowNone();
-        highlightedText.clear();
-    }
     detailText.clear();
-    RefreshList();
-    TransferToControls();
+    // A text without a Shift-JIS form cannot occur in the glossary: it finds nothing.
+    const std::optional<std::string> text = platform::wx::ToSjis(searchText);
+    if (!text) {
+        store.ShowNone();
+        ViewChanged();
+        return;
+    }
+    const SearchMatch match = settings.foldedSearch ? SearchMatch::Folded : SearchMatch::Exact;
+    store.Search(*text, match);
+    ViewChanged(*text, match);
+}
+
+void MainDialog::SearchAsTyped() {
+    if (!store.IsLoaded()) {
+        return;
+    }
+    if (!searchEdit->IsEmpty()) {
+        wxCommandEvent search(wxEVT_BUTTON, searchButton->GetId());
+        OnSearch(search);
+        return;
+    }
+    // An emptied box shows every row, as 全て does, and stays empty.
+    TransferFromControls();
+    store.ShowAll();
+    ViewChanged();
+}
+
+void MainDialog::GoToSearchText() {
+    if (searchEdit->IsEnabled()) {
+        searchEdit->SetFocus();
+        searchEdit->SelectAll();
+    }
 }
 
 void MainDialog::OnFont(wxCommandEvent&) {
@@ -363,6 +443,11 @@ void MainDialog::OnCharHook(wxKeyEvent& event) {
 
 void MainDialog::OnClose(wxCloseEvent&) {
     EndModal(wxID_CANCEL);
+}
+
+void MainDialog::RememberSettings() {
+    settings.detailFont = detailFont;
+    recentFiles->Save();
 }
 
 void MainDialog::PressSearchButton() {

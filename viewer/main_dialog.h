@@ -9,8 +9,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include <wx/filehistory.h>
-
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -19,6 +17,9 @@
 #include "export/dictionary_export.h"
 #include "glossary/glossary_store.h"
 #include "glossary/kana_rows.h"
+#include "viewer/detail_pane.h"
+#include "viewer/recent_files.h"
+#include "viewer/search_box.h"
 #include "viewer/viewer_settings.h"
 
 /// The program's one working window, built from the template "main_dialog" with the menu
@@ -59,9 +60,14 @@ class MainDialog : public wxFrame {
     // Sets the detail text to `row`'s entry (CRLF line ends); a row outside the list gives three
     // line breaks.
     void ShowDetail(int row);
+    // After the store's rows changed: highlights what `searched` finds (nothing when empty),
+    // refreshes the list and transfers.
+    void ViewChanged(const std::string& searched = std::string(),
+                     SearchMatch match = SearchMatch::Exact);
     void EnableControls();
 
     void OnOpen(wxCommandEvent& event);
+    void OnRecentFile(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
     void OnExport(wxCommandEvent& event);  // text or CSV, by the menu item
     void ExportDictionaryAs(DictionaryFormat format);
@@ -70,26 +76,14 @@ class MainDialog : public wxFrame {
     void ShowKanaRow(int row);
     void OnAll(wxCommandEvent& event);
     void OnSearch(wxCommandEvent& event);
+    void SearchAsTyped();
+    void GoToSearchText();
     void OnFont(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
 
     void PressSearchButton();
-
-    // The search options, the search box's shortcut and the highlights (main_dialog_search.cpp).
-    void BindSearchCommands();
-    SearchMatch ChosenMatch() const;
-    void OnSearchTextChanged(wxCommandEvent& event);
-    void SearchAsTyped();
-    void GoToSearchText();
-    void ShowDetailText();
-
-    // What is remembered between runs and the recent files (main_dialog_settings.cpp).
-    void RestoreSettings();
     void RememberSettings();
-    void RememberOpenedFile(const wxString& path);
-    void OnRecentFile(wxCommandEvent& event);
-    void EnableRecentFiles();
 
     GlossaryStore store;
     std::filesystem::path dataPath;  // the file the store was loaded from; empty before
@@ -116,13 +110,7 @@ class MainDialog : public wxFrame {
     int modalResult = 0;
 
     ViewerSettings settings;
-    wxFileHistory recentFiles{ViewerSettings::kRecentFileCount};
-    wxMenuItem* recentFilesItem = nullptr;  // the submenu that lists them
-    // The Shift-JIS text the last search looked for and how it compared, while its matches are
-    // highlighted; empty after a kana row, 全て or an open.
-    std::string highlightedText;
-    SearchMatch highlightedMatch = SearchMatch::Exact;
-    bool typedWhileComposing = false;  // the search box changed while an input method composed
-    // Expires with the dialog's members, before its controls are destroyed.
-    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+    std::unique_ptr<RecentFiles> recentFiles;
+    std::unique_ptr<DetailPane> detailPane;
+    std::unique_ptr<SearchBox> searchBox;
 };

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <wx/filehistory.h>
+#include <wx/menuitem.h>
+
+#include <optional>
+
+#include "viewer/viewer_settings.h"
+
+/// The files opened last, most recent first, listed in a submenu of their own as menu commands
+/// wxID_FILE1 onwards, each with its full path (every glossary is called YGS_PRG.BIN: only its
+/// folder tells it apart). The submenu is disabled while the list is empty.
+class RecentFiles {
+  public:
+    /// Lists the files `settings` remembers in the submenu of `submenuItem`.
+    RecentFiles(wxMenuItem* submenuItem, ViewerSettings& settings);
+
+    /// The file of the menu command `id`; nothing for an id outside the list.
+    std::optional<wxString> FileOfCommand(int id) const;
+
+    /// Puts `path` first (once) and remembers the list.
+    void Add(const wxString& path);
+
+    /// Takes the file of the menu command `id` out of the list and remembers the list.
+    void RemoveCommand(int id);
+
+    /// Remembers the list with the other settings.
+    void Save();
+
+  private:
+    void EnableMenu();
+
+    wxMenuItem* submenuItem;
+    ViewerSettings& settings;
+    wxFileHistory history{ViewerSettings::kRecentFileCount};
+};
