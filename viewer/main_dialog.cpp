@@ -10,8 +10,6 @@
 
 #include <filesystem>
 
-#include "export/dictionary_entries.h"
-#include "export/glossary_export.h"
 #include "glossary/entry_text.h"
 #include "platform/wx/about_entry.h"
 #include "platform/wx/accessible_name.h"
@@ -25,12 +23,10 @@
 #include "resources/string_table.h"
 #include "resources/viewer_resources.h"
 #include "viewer/about_dialog.h"
+#include "viewer/export_commands.h"
 #include "viewer/show_failure.h"
 
 namespace {
-
-// Caption of the error message boxes; the same as the dialog's own.
-const wchar_t kMessageCaption[] = L"ホシノワ 用語集 Viewer";
 
 // Accessible names of the controls that show no label of their own, and of the counter while
 // it is empty.
@@ -40,25 +36,12 @@ const wchar_t kEmptyCounterName[] = L"件数";
 
 const char kGlossaryFileName[] = "YGS_PRG.BIN";
 const wchar_t kGlossaryFilter[] = L"用語集バイナリファイル (YGS_PRG.BIN)|YGS_PRG.BIN";
-const wchar_t kTextFilter[] = L"テキスト ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*";
-const wchar_t kCsvFilter[] = L"ＣＳＶ ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*";
-const wchar_t kStarDictFilter[] = L"StarDict 辞書 (*.ifo)|*.ifo|すべてのファイル (*.*)|*.*";
-const wchar_t kYomitanFilter[] = L"Yomitan 辞書 (*.zip)|*.zip|すべてのファイル (*.*)|*.*";
 
 // The template's kana-row buttons in the order of the engine's rows; each is labelled with its
 // row's kana.
 const std::array<const char*, kKanaRowCount> kKanaButtonNames = {
     "kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
     "kana_ha", "kana_ma", "kana_ya", "kana_ra", "kana_wa"};
-
-platform::wx::FileDialogRequest SaveRequest(const char* extension, const wxString& wildcard) {
-    platform::wx::FileDialogRequest request;
-    request.style = wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR;
-    request.defaultFile = wxString("*.") + extension;
-    request.defaultExtension = extension;
-    request.wildcard = wildcard;
-    return request;
-}
 
 }  // namespace
 
@@ -111,14 +94,19 @@ MainDialog::MainDialog() {
     Bind(wxEVT_MENU, &MainDialog::OnRecentFile, this, wxID_FILE1,
          wxID_FILE1 + ViewerSettings::kRecentFileCount - 1);
     Bind(wxEVT_MENU, &MainDialog::OnExit, this, wxID_EXIT);
-    Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("text_export"));
-    Bind(wxEVT_MENU, &MainDialog::OnExport, this, XRCID("csv_export"));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { ExportDictionaryAs(DictionaryFormat::StarDict); },
-        XRCID("stardict_export"));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { ExportDictionaryAs(DictionaryFormat::Yomitan); },
-        XRCID("yomitan_export"));
+    for (const auto& [item, format] :
+         {std::pair{"text_export", ExportFormat::Text}, std::pair{"csv_export", ExportFormat::Csv},
+          std::pair{"stardict_export", ExportFormat::StarDict},
+          std::pair{"yomitan_export", ExportFormat::Yomitan}}) {
+        Bind(
+            wxEVT_MENU,
+            [this, format = format](wxCommandEvent&) {
+                if (store.IsLoaded()) {
+                    ExportRows(this, store, dataPath, format);
+                }
+            },
+            XRCID(item));
+    }
     Bind(wxEVT_MENU, &MainDialog::OnAbout, this, platform::wx::AboutCommand());
     Bind(wxEVT_LISTBOX, &MainDialog::OnSelectionChanged, this, XRCID("title_list"));
     Bind(wxEVT_BUTTON, &MainDialog::OnAll, this, XRCID("all_button"));
@@ -303,37 +291,6 @@ void MainDialog::OnRecentFile(wxCommandEvent& event) {
 
 void MainDialog::OnExit(wxCommandEvent&) {
     EndModal(0);
-}
-
-void MainDialog::OnExport(wxCommandEvent& event) {
-    if (!store.IsLoaded()) {
-        return;
-    }
-    const bool csv = event.GetId() == XRCID("csv_export");
-    const auto path = platform::wx::ShowFileDialog(
-        this, csv ? SaveRequest("csv", kCsvFilter) : SaveRequest("txt", kTextFilter));
-    if (!path) {
-        return;
-    }
-    const std::filesystem::path file = platform::wx::ToPath(*path);
-    ShowFailure(csv ? ExportCsv(store, file) : ExportText(store, file), kMessageCaption, this);
-}
-
-void MainDialog::ExportDictionaryAs(DictionaryFormat format) {
-    if (!store.IsLoaded()) {
-        return;
-    }
-    const bool stardict = format == DictionaryFormat::StarDict;
-    const auto path = platform::wx::ShowFileDialog(
-        this, stardict ? SaveRequest("ifo", kStarDictFilter) : SaveRequest("zip", kYomitanFilter));
-    if (!path) {
-        return;
-    }
-    DictionaryRequest request;
-    request.format = format;
-    request.output = platform::wx::ToPath(*path);
-    request.dataFile = dataPath;
-    ShowFailure(ExportDictionary(CollectDictionaryEntries(store), request), kMessageCaption, this);
 }
 
 void MainDialog::OnAbout(wxCommandEvent&) {

@@ -14,7 +14,6 @@
 #include <memory>
 #include <string>
 
-#include "export/dictionary_export.h"
 #include "glossary/glossary_store.h"
 #include "glossary/kana_rows.h"
 #include "viewer/detail_pane.h"
@@ -69,8 +68,6 @@ class MainDialog : public wxFrame {
     void OnOpen(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
-    void OnExport(wxCommandEvent& event);  // text or CSV, by the menu item
-    void ExportDictionaryAs(DictionaryFormat format);
     void OnAbout(wxCommandEvent& event);
     void OnSelectionChanged(wxCommandEvent& event);
     void ShowKanaRow(int row);
