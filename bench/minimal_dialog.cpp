@@ -1,6 +1,6 @@
 // The toolkit's floor for start-up: an empty dialog of the main dialog's size (351 x 262 dialog
 // units of the same 10 pt font), shown until the first idle moment and then closed, exactly as
-// startup_viewer.cpp does with the real main dialog. cmake/run-benchmarks.cmake runs both.
+// startup_viewer.cpp does with the real main dialog. scripts/run-benchmarks runs both.
 
 #include <wx/app.h>
 #include <wx/dialog.h>
