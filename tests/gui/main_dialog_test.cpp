@@ -19,14 +19,12 @@
 #include <optional>
 #include <vector>
 
-#include "dialog_expectations.h"
 #include "export/dictionary_entries.h"
 #include "export/stardict_export.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
 #include "viewer/about_dialog.h"
-#include "viewer/main_dialog.h"
-#include "viewer_fixture.h"
+#include "viewer_session.h"
 
 namespace {
 
@@ -39,93 +37,7 @@ const std::vector<const char*> kAllControls = {
     "kana_sa",      "kana_ta",     "kana_na",       "kana_ha",     "kana_ma", "kana_ya",
     "kana_ra",      "kana_wa",     "title_list",    "detail_text", "counter", "font_button"};
 
-class MainDialogTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        startDirectory = wxGetCwd();
-        WriteGlossary(folder, ViewerEntries());
-        // Every test starts as a first run, with nothing remembered.
-        wxSetEnv("XDG_CONFIG_HOME", pathIn("config"));
-        dialog = std::make_unique<MainDialog>();
-        dialog->Show();
-    }
-
-    void TearDown() override {
-        dialog.reset();
-        wxSetWorkingDirectory(startDirectory);
-    }
-
-    wxString dataFile() const { return platform::wx::FromPath(folder / "YGS_PRG.BIN"); }
-    wxString pathIn(const std::string& name) const { return platform::wx::FromPath(folder / name); }
-
-    template <typename Control = wxWindow>
-    Control* Get(const char* name) const {
-        auto* control = dynamic_cast<Control*>(dialog->FindWindow(XRCID(name)));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-
-    // What a user can do.
-    void ChooseMenu(int id) {
-        wxMenu* menu = nullptr;
-        ASSERT_NE(dialog->GetMenuBar()->FindItem(id, &menu), nullptr) << id;
-        ASSERT_TRUE(dialog->GetMenuBar()->IsEnabled(id)) << "menu item " << id << " is grayed";
-        menu->SendEvent(id);
-    }
-
-    void Click(const char* name) {
-        auto* button = Get<wxButton>(name);
-        ASSERT_TRUE(button->IsEnabled()) << "button " << name << " is disabled";
-        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-        click.SetEventObject(button);
-        button->ProcessWindowEvent(click);
-    }
-
-    void SelectRow(int row) {
-        auto* list = Get<wxListBox>("title_list");
-        list->SetSelection(row);
-        wxCommandEvent changed(wxEVT_LISTBOX, list->GetId());
-        changed.SetEventObject(list);
-        changed.SetInt(row);
-        list->ProcessWindowEvent(changed);
-    }
-
-    void Type(const char* name, const wxString& text) { Get<wxTextCtrl>(name)->SetValue(text); }
-
-    // The open command, answered with `path` (nothing: cancel); a path that does not load
-    // also expects the message box, which the result holds.
-    MessageSeen Open(const std::optional<wxString>& path, bool fails = false,
-                     FileDialogSeen* seen = nullptr) {
-        MessageSeen message;
-        if (fails) {
-            wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path, seen),
-                          ExpectMessageBox(wxOK, &message));
-        } else {
-            wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path, seen));
-        }
-        return message;
-    }
-
-    // An export command answered with `path`.
-    void Export(const char* menuItem, const wxString& path, FileDialogSeen* seen = nullptr) {
-        wxTEST_DIALOG(ChooseMenu(XRCID(menuItem)), ExpectFileDialog(path, seen));
-    }
-
-    // What the user sees.
-    std::vector<wxString> Titles() const {
-        const wxArrayString items = Get<wxListBox>("title_list")->GetStrings();
-        return std::vector<wxString>(items.begin(), items.end());
-    }
-    int SelectedRow() const { return Get<wxListBox>("title_list")->GetSelection(); }
-    wxString Detail() const { return Get<wxTextCtrl>("detail_text")->GetValue(); }
-    wxString SearchBox() const { return Get<wxTextCtrl>("search_text")->GetValue(); }
-    wxString Counter() const { return Get<wxStaticText>("counter")->GetLabelText(); }
-    bool MenuEnabled(int id) const { return dialog->GetMenuBar()->IsEnabled(id); }
-
-    TempDir folder;
-    wxString startDirectory;
-    std::unique_ptr<MainDialog> dialog;
-};
+class MainDialogTest : public ViewerSession {};
 
 // The detail pane of an entry, as the control holds it (LF line ends).
 const wxString kStairsDetail = L"「階段」\n（かいだん）\n\nS000\nT000\n";
@@ -141,7 +53,7 @@ TEST_F(MainDialogTest, StartsWithEverythingDisabledAndEmpty) {
     EXPECT_TRUE(MenuEnabled(wxID_EXIT));
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Detail(), "");
-    EXPECT_EQ(SearchBox(), "");
+    EXPECT_EQ(SearchText(), "");
     EXPECT_EQ(Counter(), "");  // the template's "0/0" is replaced by the empty counter text
     EXPECT_EQ(dialog->GetTitle(), kCaption);
     EXPECT_EQ(Get<wxButton>("search_button"), dialog->GetDefaultItem());
@@ -157,7 +69,7 @@ TEST_F(MainDialogTest, StartsWithEverythingDisabledAndEmpty) {
 }
 
 TEST_F(MainDialogTest, TemplateKeepsTheTabOrderAndDialogUnitLayout) {
-    Open(dataFile());
+    Open(DataFile());
     std::vector<int> tabStops;  // the labels take no focus
     for (wxWindow* child : Get("search_text")->GetParent()->GetChildren()) {
         if (child->CanAcceptFocus()) {
@@ -196,7 +108,7 @@ TEST_F(MainDialogTest, OpenAsksForTheGlossaryInTheCurrentDirectory) {
 }
 
 TEST_F(MainDialogTest, OpenShowsAllEntriesInKanaOrderAndEnablesEverything) {
-    Open(dataFile());
+    Open(DataFile());
     const std::vector<wxString> titles = Titles();
     ASSERT_EQ(titles.size(), 294u);
     EXPECT_EQ(titles[0], "E005");
@@ -214,7 +126,7 @@ TEST_F(MainDialogTest, OpenShowsAllEntriesInKanaOrderAndEnablesEverything) {
 }
 
 TEST_F(MainDialogTest, FailedFirstOpenEnablesControlsThatThenDoNothing) {
-    const MessageSeen message = Open(pathIn("missing/YGS_PRG.BIN"), true);
+    const MessageSeen message = Open(PathIn("missing/YGS_PRG.BIN"), true);
     EXPECT_EQ(message.text, kOpenFailed);
     EXPECT_EQ(message.caption, kCaption);
     EXPECT_EQ(message.style, wxOK | wxICON_EXCLAMATION);
@@ -233,20 +145,20 @@ TEST_F(MainDialogTest, FailedFirstOpenEnablesControlsThatThenDoNothing) {
     ChooseMenu(XRCID("csv_export"));
     EXPECT_TRUE(Titles().empty());
     EXPECT_EQ(Counter(), "");
-    EXPECT_EQ(SearchBox(), "E0");
+    EXPECT_EQ(SearchText(), "E0");
 }
 
 TEST_F(MainDialogTest, FailedOpenAfterALoadKeepsTheList) {
-    Open(dataFile());
+    Open(DataFile());
     Click("kana_ka");
-    EXPECT_EQ(Open(pathIn("missing.BIN"), true).text, kOpenFailed);
+    EXPECT_EQ(Open(PathIn("missing.BIN"), true).text, kOpenFailed);
     EXPECT_EQ(Titles(), (std::vector<wxString>{L"階段", L"カメラ", L"機械"}));
     EXPECT_EQ(Counter(), "3/294");
     EXPECT_EQ(Detail(), kStairsDetail);
 }
 
 TEST_F(MainDialogTest, KanaRowsNarrowTheListAndAllRestoresIt) {
-    Open(dataFile());
+    Open(DataFile());
     Click("kana_ka");  // か
     EXPECT_EQ(Titles(), (std::vector<wxString>{L"階段", L"カメラ", L"機械"}));
     EXPECT_EQ(SelectedRow(), 0);
@@ -272,7 +184,7 @@ TEST_F(MainDialogTest, KanaRowsNarrowTheListAndAllRestoresIt) {
 }
 
 TEST_F(MainDialogTest, SelectingARowShowsItsEntry) {
-    Open(dataFile());
+    Open(DataFile());
     SelectRow(289);  // 階段: reading and text2
     EXPECT_EQ(Detail(), kStairsDetail);
     SelectRow(290);  // カメラ: neither reading nor text2
@@ -281,7 +193,7 @@ TEST_F(MainDialogTest, SelectingARowShowsItsEntry) {
 }
 
 TEST_F(MainDialogTest, SearchShowsTheEntriesHoldingTheTypedText) {
-    Open(dataFile());
+    Open(DataFile());
     // Text from the data decodes to the same characters on every system.
     const wxString cherryDetail = L"桜\n（さくら）\n\n波\uFF5E線\n";
     const struct {
@@ -305,12 +217,12 @@ TEST_F(MainDialogTest, SearchShowsTheEntriesHoldingTheTypedText) {
         EXPECT_EQ(Titles(), c.titles);
         EXPECT_EQ(Counter(), c.counter);
         EXPECT_EQ(Detail(), c.detail);
-        EXPECT_EQ(SearchBox(), c.typed);
+        EXPECT_EQ(SearchText(), c.typed);
     }
 }
 
 TEST_F(MainDialogTest, SearchWithAnEmptyBoxOnlyReadsTheControls) {
-    Open(dataFile());
+    Open(DataFile());
     Click("kana_ka");
     Type("detail_text", "edited by hand\nsecond line");
     Type("search_text", "");
@@ -326,29 +238,29 @@ TEST_F(MainDialogTest, SearchWithAnEmptyBoxOnlyReadsTheControls) {
 }
 
 TEST_F(MainDialogTest, TypedButUnsearchedTextIsReplacedByTheLastSearchedText) {
-    Open(dataFile());
+    Open(DataFile());
     Type("search_text", L"階");
     Click("kana_ka");
-    EXPECT_EQ(SearchBox(), "");  // nothing was searched yet
+    EXPECT_EQ(SearchText(), "");  // nothing was searched yet
 
     Type("search_text", L"カメラ");
     Click("search_button");
     Type("search_text", L"typed, not searched");
     SelectRow(0);
-    EXPECT_EQ(SearchBox(), L"カメラ");
+    EXPECT_EQ(SearchText(), L"カメラ");
     Type("search_text", L"again");
     Click("all_button");
-    EXPECT_EQ(SearchBox(), L"カメラ");
+    EXPECT_EQ(SearchText(), L"カメラ");
     Type("search_text", L"and again");
-    Open(dataFile());
-    EXPECT_EQ(SearchBox(), L"カメラ");
+    Open(DataFile());
+    EXPECT_EQ(SearchText(), L"カメラ");
 
     // A search with an empty box empties the search text too.
     Type("search_text", "");
     Click("search_button");
     Type("search_text", "x");
     Click("kana_ka");
-    EXPECT_EQ(SearchBox(), "");
+    EXPECT_EQ(SearchText(), "");
 }
 
 TEST_F(MainDialogTest, FontCommandChangesOnlyTheDetailPane) {
@@ -357,7 +269,7 @@ TEST_F(MainDialogTest, FontCommandChangesOnlyTheDetailPane) {
     const wxFont listFont = list->GetFont();
     const wxFont templateFont = detail->GetFont();
 
-    Open(pathIn("missing.BIN"), true);  // the font command needs no data
+    Open(PathIn("missing.BIN"), true);  // the font command needs no data
     const wxFont chosen(wxFontInfo(16).FaceName("Noto Serif CJK JP"));
     wxFontData seen;
     wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(chosen, &seen));
@@ -377,12 +289,12 @@ TEST_F(MainDialogTest, FontCommandChangesOnlyTheDetailPane) {
 }
 
 TEST_F(MainDialogTest, ExportsWriteTheListedRowsLikeTheEngine) {
-    Open(dataFile());
+    Open(DataFile());
     Click("kana_ka");
     FileDialogSeen csv;
-    Export("csv_export", pathIn("rows.csv"), &csv);
+    Export("csv_export", PathIn("rows.csv"), &csv);
     FileDialogSeen text;
-    Export("text_export", pathIn("rows.txt"), &text);
+    Export("text_export", PathIn("rows.txt"), &text);
 
     EXPECT_EQ(csv.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
     EXPECT_EQ(text.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
@@ -408,25 +320,25 @@ TEST_F(MainDialogTest, ExportsWriteTheListedRowsLikeTheEngine) {
 }
 
 TEST_F(MainDialogTest, ExportAddsTheDefaultExtensionAndMovesTheCurrentDirectory) {
-    Open(dataFile());
+    Open(DataFile());
     ASSERT_TRUE(std::filesystem::create_directory(folder / "out"));
-    Export("csv_export", pathIn("out/all"));
+    Export("csv_export", PathIn("out/all"));
     EXPECT_EQ(ReadBytes(folder / "out" / "all.csv"), EngineExport(folder / "YGS_PRG.BIN", true));
 
     // The folder chosen in a file dialog becomes the current directory: the next open starts
     // there.
     FileDialogSeen seen;
     Open(std::nullopt, false, &seen);
-    EXPECT_EQ(seen.directory, pathIn("out"));
+    EXPECT_EQ(seen.directory, PathIn("out"));
 }
 
 TEST_F(MainDialogTest, ExportCancelWritesNothingAndAFailureIsReported) {
-    Open(dataFile());
+    Open(DataFile());
     wxTEST_DIALOG(ChooseMenu(XRCID("text_export")), ExpectFileDialog(std::nullopt));
 
     MessageSeen message;
     wxTEST_DIALOG(ChooseMenu(XRCID("text_export")),
-                  ExpectFileDialog(pathIn("no such folder/x.txt")),
+                  ExpectFileDialog(PathIn("no such folder/x.txt")),
                   ExpectMessageBox(wxOK, &message));
     EXPECT_EQ(message.text, kOpenFailed);
     EXPECT_EQ(message.style, wxOK | wxICON_EXCLAMATION);
@@ -480,7 +392,7 @@ TEST_F(MainDialogTest, AboutEntryOpensTheVersionBoxAndReturnsUnchanged) {
     EXPECT_EQ(menus->GetMenu(last)->FindItemByPosition(0)->GetItemLabel(),
               wxString(L"hoshiwa2 のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
-    Open(dataFile());
+    Open(DataFile());
     Click("kana_ka");
     AboutSeen seen;
     wxTEST_DIALOG(ChooseMenu(wxID_ABOUT), ExpectAbout(seen));
@@ -527,14 +439,14 @@ TEST_F(MainDialogTest, DictionaryExportsWriteTheListedRowsAfterTheSameSaveDialog
     EXPECT_FALSE(MenuEnabled(XRCID("stardict_export")));
     EXPECT_FALSE(MenuEnabled(XRCID("yomitan_export")));
 
-    Open(dataFile());
+    Open(DataFile());
     EXPECT_TRUE(MenuEnabled(XRCID("stardict_export")));
     EXPECT_TRUE(MenuEnabled(XRCID("yomitan_export")));
     Click("kana_ka");
     FileDialogSeen stardict;
-    Export("stardict_export", pathIn("ka"), &stardict);  // the extension comes from the dialog
+    Export("stardict_export", PathIn("ka"), &stardict);  // the extension comes from the dialog
     FileDialogSeen yomitan;
-    Export("yomitan_export", pathIn("ka.zip"), &yomitan);
+    Export("yomitan_export", PathIn("ka.zip"), &yomitan);
     EXPECT_EQ(stardict.caption, wxString(L"名前を付けて保存"));
     EXPECT_EQ(stardict.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
     EXPECT_EQ(yomitan.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
@@ -560,7 +472,7 @@ TEST_F(MainDialogTest, DictionaryExportsWriteTheListedRowsAfterTheSameSaveDialog
     EXPECT_EQ(ReadBytes(folder / "ka.zip").rfind("PK\x03\x04", 0), 0u);
 
     MessageSeen message;
-    wxTEST_DIALOG(ChooseMenu(XRCID("yomitan_export")), ExpectFileDialog(pathIn("none/x.zip")),
+    wxTEST_DIALOG(ChooseMenu(XRCID("yomitan_export")), ExpectFileDialog(PathIn("none/x.zip")),
                   ExpectMessageBox(wxOK, &message));
     EXPECT_EQ(message.text, kOpenFailed);
     EXPECT_FALSE(std::filesystem::exists(folder / "none"));

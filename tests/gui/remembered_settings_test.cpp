@@ -60,14 +60,14 @@ TEST_F(RememberedSettings, EverySettingSurvivesARestartUntilTheFileIsGarbled) {
     ExpectDefaults();
     ChooseMenu(XRCID("search_as_you_type"));
     ChooseMenu(XRCID("folded_search"));
-    const wxFont chosen(wxFontInfo(15).FaceName("Noto Serif CJK JP"));
-    wxFontData seen;
-    wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(chosen, &seen));
     std::vector<wxString> opened;  // five: the last four are remembered
     for (const char* name : {"one", "two", "three", "four", "five"}) {
         opened.push_back(GlossaryIn(name));
         Open(opened.back());
     }
+    const wxFont chosen(wxFontInfo(15).FaceName("Noto Serif CJK JP"));
+    wxFontData seen;
+    wxTEST_DIALOG(Click("font_button"), ExpectFontDialog(chosen, &seen));
     const wxRect moved(DefaultRect().GetPosition() + wxPoint(-40, 30),
                        DefaultRect().GetSize() + wxSize(60, 20));
     dialog->SetSize(moved);

@@ -1,7 +1,8 @@
 #pragma once
 
-// A viewer run that a test can end and start again, with a configuration folder of its own
-// ($XDG_CONFIG_HOME) that survives the restart, and the user's ways into it.
+// The real main dialog under a display, on the viewer tests' glossary, with a configuration
+// folder of its own ($XDG_CONFIG_HOME) that survives a restart, and the user's ways into it.
+// Its modal dialogs are answered through wx's wxTEST_DIALOG.
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -9,11 +10,13 @@
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "dialog_expectations.h"
@@ -27,7 +30,8 @@ class ViewerSession : public ::testing::Test {
     void SetUp() override {
         startDirectory = wxGetCwd();
         WriteGlossary(folder, ViewerEntries());
-        wxSetEnv("XDG_CONFIG_HOME", platform::wx::FromPath(folder / "config"));
+        // Every test starts as a first run, with nothing remembered.
+        wxSetEnv("XDG_CONFIG_HOME", PathIn("config"));
         Restart();
     }
     void TearDown() override {
@@ -42,17 +46,27 @@ class ViewerSession : public ::testing::Test {
         dialog->Show();
     }
 
-    wxString DataFile() const { return platform::wx::FromPath(folder / "YGS_PRG.BIN"); }
-    wxWindow* Get(const char* name) const { return dialog->FindWindow(XRCID(name)); }
-    wxTextCtrl* Box(const char* name) const { return static_cast<wxTextCtrl*>(Get(name)); }
+    wxString DataFile() const { return PathIn("YGS_PRG.BIN"); }
+    wxString PathIn(const std::string& name) const { return platform::wx::FromPath(folder / name); }
+
+    template <typename Control = wxWindow>
+    Control* Get(const char* name) const {
+        auto* control = dynamic_cast<Control*>(dialog->FindWindow(XRCID(name)));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    wxTextCtrl* Box(const char* name) const { return Get<wxTextCtrl>(name); }
     wxMenuItem* MenuItem(int id) const { return dialog->GetMenuBar()->FindItem(id); }
+    bool MenuEnabled(int id) const { return dialog->GetMenuBar()->IsEnabled(id); }
+
+    // What a user can do.
 
     /// Chooses an enabled menu item as a click does: a check item changes its mark first.
     void ChooseMenu(int id) {
         wxMenu* menu = nullptr;
         wxMenuItem* item = dialog->GetMenuBar()->FindItem(id, &menu);
         dialog->UpdateWindowUI();
-        ASSERT_TRUE(item != nullptr && item->IsEnabled()) << id;
+        ASSERT_TRUE(item != nullptr && item->IsEnabled()) << "menu item " << id;
         if (item->IsCheckable()) {
             item->Check(!item->IsChecked());
         }
@@ -60,14 +74,23 @@ class ViewerSession : public ::testing::Test {
     }
 
     void Click(const char* name) {
-        wxCommandEvent click(wxEVT_BUTTON, XRCID(name));
-        click.SetEventObject(Get(name));
-        Get(name)->ProcessWindowEvent(click);
+        auto* button = Get<wxButton>(name);
+        ASSERT_TRUE(button->IsEnabled()) << "button " << name << " is disabled";
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->ProcessWindowEvent(click);
     }
 
-    void Open(const wxString& path) {
-        wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path));
+    void SelectRow(int row) {
+        auto* list = Get<wxListBox>("title_list");
+        list->SetSelection(row);
+        wxCommandEvent changed(wxEVT_LISTBOX, list->GetId());
+        changed.SetEventObject(list);
+        changed.SetInt(row);
+        list->ProcessWindowEvent(changed);
     }
+
+    void Type(const char* name, const wxString& text) { Box(name)->SetValue(text); }
 
     /// Deletes `deleted` characters at the end of the search box, then types `typed` there,
     /// one committed change per character, as the keyboard or an input method makes them.
@@ -82,11 +105,34 @@ class ViewerSession : public ::testing::Test {
         }
     }
 
+    /// The open command, answered with `path` (nothing: cancel); a path that does not load
+    /// also expects the message box, which the result holds.
+    MessageSeen Open(const std::optional<wxString>& path, bool fails = false,
+                     FileDialogSeen* seen = nullptr) {
+        MessageSeen message;
+        if (fails) {
+            wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path, seen),
+                          ExpectMessageBox(wxOK, &message));
+        } else {
+            wxTEST_DIALOG(ChooseMenu(wxID_OPEN), ExpectFileDialog(path, seen));
+        }
+        return message;
+    }
+
+    /// An export command answered with `path`.
+    void Export(const char* menuItem, const wxString& path, FileDialogSeen* seen = nullptr) {
+        wxTEST_DIALOG(ChooseMenu(XRCID(menuItem)), ExpectFileDialog(path, seen));
+    }
+
+    // What the user sees.
     std::vector<wxString> Titles() const {
-        const wxArrayString items = static_cast<wxListBox*>(Get("title_list"))->GetStrings();
+        const wxArrayString items = Get<wxListBox>("title_list")->GetStrings();
         return std::vector<wxString>(items.begin(), items.end());
     }
-    wxString Counter() const { return static_cast<wxStaticText*>(Get("counter"))->GetLabel(); }
+    int SelectedRow() const { return Get<wxListBox>("title_list")->GetSelection(); }
+    wxString Detail() const { return Box("detail_text")->GetValue(); }
+    wxString SearchText() const { return Box("search_text")->GetValue(); }
+    wxString Counter() const { return Get<wxStaticText>("counter")->GetLabelText(); }
 
     TempDir folder;
     wxString startDirectory;
