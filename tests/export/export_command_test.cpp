@@ -9,6 +9,7 @@
 
 #include "export/export_command.h"
 #include "platform/file_access.h"
+#include "support/bad_paths.h"
 #include "support/glossary_fixture.h"
 #include "support/posix_files.h"
 
@@ -379,41 +380,31 @@ TEST_F(Exporter, LeavesNoDictionaryBehindWhenOneFails) {
     EXPECT_EQ(Run({"--format", "stardict", Arg(data), "-"}).status, 2);
 }
 
-#ifndef _WIN32
-
 // Bad data files and bad outputs: one UTF-8 message on standard error, exit status 1, nothing on
 // standard output, and an existing output file left alone when the data file fails. Never a
 // block, never success after a failure.
 
 TEST_F(Exporter, RejectsDataFilesThatAreNotRegularFilesAndKeepsTheOutput) {
-    const auto fifo = dir / "fifo";
-    MakeFifo(fifo);
-    const int socket = MakeSocket(dir / "socket");
+    const BadPaths bad(dir.Path(), data);
     const auto output = dir / "kept.csv";
-    for (const std::string& bad :
-         {Arg(fifo), std::string("/dev/zero"), std::string("/dev/null"), Arg(dir.Path()),
-          Arg(dir / "socket"), Arg(data / "inside"), Arg(OverlongPath(dir.Path()))}) {
+    for (const auto& input : bad.inputs) {
         ASSERT_TRUE(WriteBinaryFile(output, "earlier export"));
         for (const std::string& out : {Arg(output), std::string("-")}) {
-            const Result r = Run({"--csv", bad, out});
-            EXPECT_EQ(r.status, 1) << bad;
-            EXPECT_EQ(r.err, kOpenFailed) << bad;
-            EXPECT_EQ(r.out, "") << bad;
+            const Result r = Run({"--csv", Arg(input), out});
+            EXPECT_EQ(r.status, 1) << input;
+            EXPECT_EQ(r.err, kOpenFailed) << input;
+            EXPECT_EQ(r.out, "") << input;
         }
-        EXPECT_EQ(ReadBytes(output), "earlier export") << bad;
+        EXPECT_EQ(ReadBytes(output), "earlier export") << input;
     }
-    ::close(socket);
 }
 
 TEST_F(Exporter, ReportsEveryOutputThatCannotBeOpened) {
-    const auto fifo = dir / "fifo";
-    MakeFifo(fifo);
-    for (const std::string& out :
-         {Arg(dir.Path()), Arg(data / "out.csv"), Arg(fifo) /* nobody reads it: refused at once */,
-          Arg(OverlongPath(dir.Path()))}) {
+    const BadPaths bad(dir.Path(), data);
+    for (const auto& out : bad.outputs) {
         for (std::vector<std::string> args :
              {std::vector<std::string>{"--csv"}, std::vector<std::string>{"--row", "か"}}) {
-            args.insert(args.end(), {Arg(data), out});
+            args.insert(args.end(), {Arg(data), Arg(out)});
             const Result r = Run(args);
             EXPECT_EQ(r.status, 1) << out;
             EXPECT_EQ(r.err, kOpenFailed) << out;
@@ -421,6 +412,8 @@ TEST_F(Exporter, ReportsEveryOutputThatCannotBeOpened) {
         }
     }
 }
+
+#ifndef _WIN32
 
 TEST_F(Exporter, TakesLongJapanesePathsWithSpacesBothWays) {
     const auto folder = LongJapaneseFolder(dir.Path());

@@ -10,6 +10,7 @@
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
+#include "support/bad_paths.h"
 #include "support/glossary_fixture.h"
 #include "support/posix_files.h"
 
@@ -85,26 +86,11 @@ TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
 
 TEST_F(GlossaryExport, ReportsPlacesThatCannotBeCreatedAsOpenFailures) {
     ASSERT_TRUE(WriteBinaryFile(dir / "file.bin", "x"));
-    std::vector<std::filesystem::path> places = {dir / "missing" / "out.txt", dir.Path(),
-                                                 dir / "file.bin" / "out.txt",
-                                                 std::filesystem::path()};
-#ifndef _WIN32
-    std::filesystem::create_symlink(dir / "missing" / "out.csv", dir / "dangling-link");
-    places.push_back(dir / "dangling-link");
-    places.push_back(OverlongPath(dir.Path()));
-    // Nobody reads this FIFO: the export is refused at once. Should the open wait for a reader,
-    // the alarm ends the suite instead of hanging it.
-    MakeFifo(dir / "fifo");
-    places.push_back(dir / "fifo");
-    ::alarm(60);
-#endif
-    for (const auto& place : places) {
+    const BadPaths bad(dir.Path(), dir / "file.bin");
+    for (const auto& place : bad.outputs) {
         EXPECT_EQ(ExportText(store, place).errorMessage, kOpenFailedMessage) << place;
         EXPECT_EQ(ExportCsv(store, place).errorMessage, kOpenFailedMessage) << place;
     }
-#ifndef _WIN32
-    ::alarm(0);
-#endif
     EXPECT_EQ(ReadBytes(dir / "file.bin"), "x");
     EXPECT_EQ(store.VisibleCount(), 3);  // the store is untouched
 }

@@ -16,6 +16,7 @@
 #include "glossary/glossary_messages.h"
 #include "glossary/glossary_store.h"
 #include "platform/file_access.h"
+#include "support/bad_paths.h"
 #include "support/glossary_fixture.h"
 #include "support/posix_files.h"
 
@@ -185,12 +186,7 @@ TEST_F(GlossaryLoad, ReportsFilesThatCannotBeOpenedAndKeepsTheStore) {
     EXPECT_EQ(LoadFailure(pipe), kOpenFailedMessage);
     ::CloseHandle(server);
     EXPECT_EQ(LoadFailure("NUL"), kOpenFailedMessage);
-#else
-    const auto fifo = dir / "fifo";
-    MakeFifo(fifo);
-    EXPECT_EQ(LoadFailure(fifo), kOpenFailedMessage);  // must not block waiting for a writer
-    EXPECT_EQ(LoadFailure("/dev/zero"), kOpenFailedMessage);
-#endif
+#endif  // POSIX's special files: GlossaryLoadBadFile
     EXPECT_FALSE(store.IsLoaded());
     EXPECT_EQ(store.VisibleCount(), 0);
 }
@@ -308,34 +304,13 @@ TEST_F(GlossaryLoadBadFile, RefusesEverySpecialFileAndKeepsTheShownGlossary) {
     ASSERT_EQ(store.VisibleCount(), 10);
     const StoreSnapshot before = Snapshot(store, dir.Path());
 
-    const auto fifo = dir / "fifo";
-    MakeFifo(fifo);
-    // A writer keeps the FIFO open, so data could arrive at any time: still no file.
-    const int writer = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(writer, 0);
-    const int socket = MakeSocket(dir / "socket");
-    std::filesystem::create_symlink(fifo, dir / "link-to-fifo");
-    std::filesystem::create_symlink(dir / "gone", dir / "dangling-link");
-
-    const std::vector<std::filesystem::path> refused = {
-        fifo,
-        "/dev/null",
-        "/dev/urandom",
-        dir / "socket",
-        dir / "link-to-fifo",
-        dir / "dangling-link",
-        data / "inside",  // a file used as a folder
-        OverlongPath(dir.Path()),
-        "",
-    };
-    for (const auto& path : refused) {
+    const BadPaths bad(dir.Path(), data);
+    for (const auto& path : bad.inputs) {
         EXPECT_EQ(LoadFailure(path), kOpenFailedMessage) << path;
         ASSERT_EQ(Snapshot(store, dir.Path()), before) << path;
     }
     store.ShowAll();
     EXPECT_EQ(Snapshot(store, dir.Path()), whole);
-    ::close(writer);
-    ::close(socket);
 }
 
 TEST_F(GlossaryLoadBadFile, FollowsALinkToARegularFile) {
