@@ -9,44 +9,28 @@ every title and reading of the UTF-8 CSV export with the UTF-8 text export's lin
 title; sdcv shows one entry per word, so a word several entries share finds one of them.
 Runs with the same SOURCE_DATE_EPOCH are dated its day and give the same bytes.
 """
-import csv
-import io
 import json
 import os
 import subprocess
-import sys
 import tempfile
 
-exporter, data = sys.argv[1], sys.argv[2]
+from export_check import check, csv_rows, data, finish, run, utf8_export
+
 VERIFY = "/usr/lib/stardict-tools/stardict-verify"
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-
-
-def run(*args):
-    env = dict(os.environ, SOURCE_DATE_EPOCH="951825600", XDG_CACHE_HOME=folder)
-    return subprocess.run([exporter, *args], capture_output=True, env=env)
 
 
 def dictionary(name, *args):
     ifo = os.path.join(folder, name, "d.ifo")
     os.makedirs(os.path.dirname(ifo))
-    result = run("--format", "stardict", *args, data, ifo)
+    result = run("--format", "stardict", *args, data, ifo, SOURCE_DATE_EPOCH="951825600",
+                 XDG_CACHE_HOME=folder)
     check(result.returncode == 0 and result.stderr == b"", f"{name}: {result}")
     return ifo
 
 
-def utf8(*args):
-    return run(*args, "--encoding", "utf-8", data, "-").stdout.decode("utf-8")
-
-
 with tempfile.TemporaryDirectory() as folder:
-    rows = list(csv.reader(io.StringIO(utf8("--csv"), newline="")))
-    records = utf8().split("\r\n\r\n")[:-1]  # every text1 of the sample is non-empty
+    rows = csv_rows(utf8_export("--csv"))
+    records = utf8_export().split("\r\n\r\n")[:-1]  # every text1 of the sample is non-empty
     check(len(rows) == len(records) == 294, f"{len(rows)} rows, {len(records)} records")
     ifo = dictionary("all")
     lone = dictionary("lone", "--search", "カナリア")  # read as it is written: no synonym
@@ -81,7 +65,4 @@ with tempfile.TemporaryDirectory() as folder:
     with open(ifo, encoding="utf-8") as f:
         check("\ndate=2000.02.29\n" in f.read(), "not dated SOURCE_DATE_EPOCH's day")
 
-for failure in failures:
-    print("FAIL:", failure)
-print(f"{len(words)} words looked up; {len(failures)} failures")
-sys.exit(1 if failures else 0)
+finish(f"{len(words)} words looked up")

@@ -10,40 +10,31 @@ description. The term bank has one 8-item array per row of the UTF-8 CSV export 
 view, in its order, as Yomitan's term bank (format 3) schema lays it out. A character with no
 Unicode form becomes U+FFFD and is reported with its record.
 """
-import csv
 import hashlib
-import io
 import json
 import os
-import subprocess
 import sys
 import tempfile
 import zipfile
 
-exporter, data, version = sys.argv[1], sys.argv[2], sys.argv[3]
-failures = []
+from export_check import broken_copy, check, csv_rows, data, finish, run, utf8_export
 
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
+version = sys.argv[3]
 
 
 def export(path, view=(), title=()):
     args = (*view, *title)
-    env = dict(os.environ, SOURCE_DATE_EPOCH="1709251199")  # 2024-02-29 23:59:59 UTC
-    result = subprocess.run([exporter, "--format", "yomitan", *args, data, path],
-                            capture_output=True, env=env)
+    result = run("--format", "yomitan", *args, data, path,
+                 SOURCE_DATE_EPOCH="1709251199")  # 2024-02-29 23:59:59 UTC
     check(result.returncode == 0 and result.stderr == b"", f"export {args}: {result}")
-    rows = subprocess.run([exporter, "--csv", "--encoding", "utf-8", *view, data, "-"],
-                          capture_output=True).stdout.decode("utf-8")
+    rows = utf8_export("--csv", *view)
     with zipfile.ZipFile(path) as archive:
         check(archive.testzip() is None, "a member's CRC is wrong")
         check([(i.filename, i.date_time) for i in archive.infolist()]
               == [(name, (2024, 2, 29, 0, 0, 0)) for name in ("index.json", "term_bank_1.json")],
               f"members {archive.infolist()}")
         bank = json.loads(archive.read("term_bank_1.json").decode("utf-8"))
-        check_bank(bank, list(csv.reader(io.StringIO(rows, newline=""))))
+        check_bank(bank, csv_rows(rows))
         return json.loads(archive.read("index.json").decode("utf-8"))
 
 
@@ -70,19 +61,11 @@ with tempfile.TemporaryDirectory() as folder:
     index = export(os.path.join(folder, "ka.zip"), ("--row", "か"), ("--title", "か行 試験"))
     check(index.get("title") == "か行 試験", f"--title gave {index.get('title')!r}")
 
-    # The first 櫂 of the file replaced by 0x85 0x40, which CP932 leaves empty.
-    broken = os.path.join(folder, "YGS_PRG.BIN")
-    with open(data, "rb") as f, open(broken, "wb") as out:
-        out.write(f.read().replace("櫂".encode("cp932"), b"\x85\x40", 1))
-    result = subprocess.run([exporter, "--format", "yomitan", broken,
-                             os.path.join(folder, "broken.zip")], capture_output=True)
+    result = run("--format", "yomitan", broken_copy(folder), os.path.join(folder, "broken.zip"))
     with zipfile.ZipFile(os.path.join(folder, "broken.zip")) as archive:
         bank = json.loads(archive.read("term_bank_1.json").decode("utf-8"))
     hit = [term for term in bank if "\ufffd" in json.dumps(term, ensure_ascii=False)]
     check(result.returncode == 0 and len(hit) == 1 and f'record {hit[0][6]} "{hit[0][0]}": 1'
           in result.stderr.decode("utf-8"), f"U+FFFD in {len(hit)} terms: {result.stderr!r}")
 
-for failure in failures:
-    print("FAIL:", failure)
-print(f"{len(failures)} failures")
-sys.exit(1 if failures else 0)
+finish("the dictionary read back")
