@@ -5,7 +5,9 @@
 #include "export/dictionary_entries.h"
 #include "export/dictionary_export.h"
 #include "export/glossary_export.h"
+#include "export/stardict_export.h"
 #include "platform/wx/file_dialog.h"
+#include "platform/wx/message_box.h"
 #include "platform/wx/wx_text.h"
 #include "viewer/show_failure.h"
 
@@ -24,22 +26,44 @@ const SaveDialog kSaveDialogs[] = {
     {"zip", L"Yomitan 辞書 (*.zip)|*.zip|すべてのファイル (*.*)|*.*"},
 };
 
-GlossaryResult Write(const GlossaryStore& store, const std::filesystem::path& dataFile,
-                     ExportFormat format, const std::filesystem::path& output) {
-    switch (format) {
-        case ExportFormat::Text:
-            return ExportText(store, output);
-        case ExportFormat::Csv:
-            return ExportCsv(store, output);
-        default:
-            break;
+// What a dictionary left out or changed, as the exporter reports it; empty when nothing was.
+wxString DictionaryReport(const DictionaryEntries& written) {
+    wxString report;
+    if (written.leftOut > 0) {
+        report += wxString::Format(L"見出しも読みもない %d 件の用語は書き出しませんでした。\n",
+                                   written.leftOut);
     }
+    if (!written.replaced.empty()) {
+        int total = 0;
+        for (const ReplacedRecord& r : written.replaced) {
+            total += r.replacements;
+        }
+        report +=
+            wxString::Format(L"Unicode にない %d 個の文字を U+FFFD に置き換えました (%zu 件):\n",
+                             total, written.replaced.size());
+        for (const ReplacedRecord& r : written.replaced) {
+            report += wxString::Format(L"  %d 件目「%s」: %d 個\n", r.record,
+                                       wxString::FromUTF8(r.titleUtf8), r.replacements);
+        }
+    }
+    return report;
+}
+
+void WriteDictionary(wxWindow* parent, const GlossaryStore& store,
+                     const std::filesystem::path& dataFile, ExportFormat format,
+                     const std::filesystem::path& output) {
+    const DictionaryEntries entries = CollectDictionaryEntries(store);
     DictionaryRequest request;
     request.format =
         format == ExportFormat::StarDict ? DictionaryFormat::StarDict : DictionaryFormat::Yomitan;
     request.output = output;
     request.dataFile = dataFile;
-    return ExportDictionary(CollectDictionaryEntries(store), request);
+    if (ShowFailure(ExportDictionary(entries, request), kMessageCaption, parent)) {
+        if (const wxString report = DictionaryReport(entries); !report.empty()) {
+            platform::wx::ShowMessageBox(report.BeforeLast('\n'), kMessageCaption,
+                                         wxOK | wxICON_INFORMATION, parent);
+        }
+    }
 }
 
 }  // namespace
@@ -52,8 +76,25 @@ void ExportRows(wxWindow* parent, const GlossaryStore& store, const std::filesys
     request.defaultFile = wxString("*.") + dialog.extension;
     request.defaultExtension = dialog.extension;
     request.wildcard = dialog.filter;
-    if (const auto path = platform::wx::ShowFileDialog(parent, request)) {
-        ShowFailure(Write(store, dataFile, format, platform::wx::ToPath(*path)), kMessageCaption,
-                    parent);
+    if (format == ExportFormat::StarDict) {
+        request.writtenFiles = [](const wxString& ifo) {
+            std::vector<wxString> files;
+            for (const auto& path : StarDictPaths(platform::wx::ToPath(ifo))) {
+                files.push_back(platform::wx::FromPath(path));
+            }
+            return files;
+        };
+    }
+    const auto path = platform::wx::ShowFileDialog(parent, request);
+    if (!path) {
+        return;
+    }
+    const std::filesystem::path output = platform::wx::ToPath(*path);
+    if (format == ExportFormat::Text || format == ExportFormat::Csv) {
+        ShowFailure(
+            format == ExportFormat::Csv ? ExportCsv(store, output) : ExportText(store, output),
+            kMessageCaption, parent);
+    } else {
+        WriteDictionary(parent, store, dataFile, format, output);
     }
 }

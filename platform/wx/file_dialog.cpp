@@ -22,7 +22,11 @@ wxString Caption(long style) {
 }
 
 std::optional<wxString> RunDialog(wxWindow* parent, const FileDialogRequest& asked) {
-    const FileDialogRequest request = ForThisToolkit(asked);
+    FileDialogRequest request = ForThisToolkit(asked);
+    if (request.writtenFiles) {
+        // The toolkit's own question would name the chosen file alone.
+        request.style &= ~wxFD_OVERWRITE_PROMPT;
+    }
     wxFileDialog dialog(parent, Caption(request.style), request.defaultDirectory,
                         request.defaultFile, request.wildcard, request.style);
     if (dialog.ShowModal() != wxID_OK) {
@@ -52,10 +56,23 @@ std::optional<wxString> ShowFileDialog(wxWindow* parent, const FileDialogRequest
             wxSetWorkingDirectory(folder);
         }
         const wxString path = WithDefaultExtension(*chosen, request.defaultExtension);
-        // GTK asked about overwriting the name as typed; the extension may name another file.
-        if (path != *chosen && (request.style & wxFD_OVERWRITE_PROMPT) && wxFileExists(path) &&
-            ShowMessageBox(wxString::Format(kOverwriteQuestion, wxFileName(path).GetFullName()),
-                           kOverwriteCaption, wxYES_NO | wxICON_EXCLAMATION, parent) != wxYES) {
+        // GTK asked about the name as typed; the extension, or the other files written, may
+        // name others.
+        std::vector<wxString> replaced;
+        if (request.writtenFiles) {
+            replaced = request.writtenFiles(path);
+        } else if (path != *chosen) {
+            replaced.push_back(path);
+        }
+        wxString names;
+        for (const wxString& file : replaced) {
+            if (wxFileExists(file)) {
+                names += (names.empty() ? L"" : L"、") + wxFileName(file).GetFullName();
+            }
+        }
+        if ((request.style & wxFD_OVERWRITE_PROMPT) && !names.empty() &&
+            ShowMessageBox(wxString::Format(kOverwriteQuestion, names), kOverwriteCaption,
+                           wxYES_NO | wxICON_EXCLAMATION, parent) != wxYES) {
             continue;
         }
         return path;

@@ -3,7 +3,9 @@
 #include <wx/string.h>
 #include <wx/window.h>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace platform::wx {
 
@@ -15,14 +17,18 @@ struct FileDialogRequest {
                                 ///< not put into the name field (see ShowFileDialog)
     wxString defaultExtension;  ///< without the dot; empty: none
     wxString wildcard;          ///< filters as "description|pattern|description|pattern"
+    /// Every file a save to the chosen path writes, when it writes more than that one; empty:
+    /// only the chosen file.
+    std::function<std::vector<wxString>(const wxString& chosen)> writtenFiles;
 };
 
 /// Shows the common file dialog modally over `parent` and returns the full path chosen, or
 /// nothing when the user cancels. The caption is the one a Japanese Windows gives the dialog
 /// ("開く", "名前を付けて保存"); on GTK the filters' patterns match names in any letter case, as
 /// they do on Windows. A chosen name without an extension gets the
-/// default extension; when that names an existing file and wxFD_OVERWRITE_PROMPT is set, a
-/// message box asks first and "no" shows the dialog again. With wxFD_CHANGE_DIR the chosen
+/// default extension; with wxFD_OVERWRITE_PROMPT, when that or any of the request's writtenFiles
+/// exists, a message box naming every one that exists asks first and "no" shows the dialog
+/// again. With wxFD_CHANGE_DIR the chosen
 /// file's folder becomes the process's current directory. On GTK a default file name holding a
 /// wildcard is left out of the name field, where it would be taken literally.
 std::optional<wxString> ShowFileDialog(wxWindow* parent, const FileDialogRequest& request);

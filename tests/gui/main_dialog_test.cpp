@@ -474,7 +474,7 @@ TEST_F(MainDialogTest, DictionaryExportsWriteTheListedRowsAfterTheSameSaveDialog
     FileDialogSeen yomitan;
     Export("yomitan_export", PathIn("ka.zip"), &yomitan);
     EXPECT_EQ(stardict.caption, wxString(L"名前を付けて保存"));
-    EXPECT_EQ(stardict.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
+    EXPECT_EQ(stardict.style, wxFD_SAVE | wxFD_CHANGE_DIR);  // the viewer asks about its four files
     EXPECT_EQ(yomitan.style, wxFD_SAVE | wxFD_OVERWRITE_PROMPT | wxFD_CHANGE_DIR);
 #ifdef __WXGTK__
     EXPECT_EQ(stardict.wildcard,
@@ -502,6 +502,33 @@ TEST_F(MainDialogTest, DictionaryExportsWriteTheListedRowsAfterTheSameSaveDialog
                   ExpectMessageBox(wxOK, &message));
     EXPECT_EQ(message.text, kOpenFailed);
     EXPECT_FALSE(std::filesystem::exists(folder / "none"));
+
+    // Over an earlier dictionary, one question names every file it would replace; "no" goes
+    // back to the dialog.
+    MessageSeen question;
+    wxTEST_DIALOG(ChooseMenu(XRCID("stardict_export")), ExpectFileDialog(PathIn("ka.ifo")),
+                  ExpectMessageBox(wxNO, &question), ExpectFileDialog(std::nullopt));
+    EXPECT_EQ(question.text, wxString(L"ka.ifo、ka.idx、ka.dict、ka.syn は既に存在します。\n"
+                                      L"上書きしますか?"));
+}
+
+TEST_F(MainDialogTest, DictionaryExportsSayWhatTheyLeftOutAndReplaced) {
+    auto entries = ViewerEntries();
+    entries[3].title = entries[3].reading = "";  // 朝日: no headword
+    entries[2].text1 = "\x85\x40";               // 桜, the 292nd word: U+FFFD
+    Open(platform::wx::FromPath(WriteGlossary(folder, entries)));
+    MessageSeen report;
+    wxTEST_DIALOG(ChooseMenu(XRCID("yomitan_export")), ExpectFileDialog(PathIn("d.zip")),
+                  ExpectMessageBox(wxOK, &report));
+    EXPECT_EQ(report.text.utf8_string(),
+              wxString(L"見出しも読みもない 1 件の用語は書き出しませんでした。\n"
+                       L"Unicode にない 1 個の文字を U+FFFD に置き換えました (1 件):\n"
+                       L"  292 件目「桜」: 1 個")
+                  .utf8_string());
+    // Nothing to say: no message.
+    Click("kana_ka");
+    Export("stardict_export", PathIn("ka.ifo"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "ka.ifo"));
 }
 
 }  // namespace
