@@ -390,6 +390,11 @@ void MainDialog::OnCharHook(wxKeyEvent& event) {
         Close();
         return;
     }
+    // The list's own type-ahead search would take Ctrl+F, which belongs to the search box.
+    if (key == 'F' && event.GetModifiers() == wxMOD_CONTROL) {
+        GoToSearchText();
+        return;
+    }
     // In a dialog, Return in the list presses the default button; GTK's list keeps it.
     if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && FindFocus() == titleList) {
         PressSearchButton();

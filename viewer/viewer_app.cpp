@@ -8,14 +8,20 @@
 #include <vector>
 
 #include "hoshiwa2_version.h"
+#include "platform/command_line.h"
 #include "platform/console_output.h"
 #include "platform/file_access.h"
 #include "platform/wx/desktop_language.h"
+#include "platform/wx/wx_text.h"
 #include "viewer/main_dialog.h"
 
-wxIMPLEMENT_APP(ViewerApp);
+wxIMPLEMENT_APP_NO_MAIN(ViewerApp);
 
 namespace {
+
+// The arguments after the program's name, in UTF-8 as the system hands over file names: the
+// toolkit would decode them in the locale's encoding, which may not spell them (C).
+std::vector<std::string> arguments;
 
 const char kUsage[] = "usage: hoshiwa2 [FILE | --help | --version]\n";
 
@@ -35,11 +41,10 @@ const char kHelp[] =
 
 bool ViewerApp::Initialize(int& argc, wxChar** argv) {
     // The toolkit needs a display as soon as it starts; the options that only print must not.
-    std::vector<wxString> files;
+    std::vector<std::string> files;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const wxString arg(argv[i]);
-        if (optionsEnded || arg == "-" || !arg.StartsWith("-")) {
+    for (const std::string& arg : arguments) {
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
             files.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
@@ -56,7 +61,7 @@ bool ViewerApp::Initialize(int& argc, wxChar** argv) {
         EndWith(platform::StandardStream::Error, kUsage, 2);
     }
     if (!files.empty()) {
-        fileToOpen = files.front();
+        fileToOpen = platform::wx::FromPath(std::filesystem::u8path(files.front()));
     }
     return wxApp::Initialize(argc, argv);
 }
@@ -87,4 +92,9 @@ int ViewerApp::OnRun() {
     }
     dialog.ShowModal();
     return 0;
+}
+
+int main(int argc, char** argv) {
+    arguments = platform::CommandLineArguments(argc, argv);
+    return wxEntry(argc, argv);
 }
