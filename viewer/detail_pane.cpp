@@ -1,8 +1,37 @@
 #include "viewer/detail_pane.h"
 
+#include <algorithm>
+
 #include "glossary/search_highlight.h"
 #include "platform/wx/wx_text.h"
 #include "viewer/text_highlight.h"
+
+void DetailPane::UseFont(const wxFont& chosen) {
+    // An invalid font leaves the pane without a font of its own: it shows the system font.
+    control->SetFont(chosen.IsOk() ? chosen : wxFont());
+    ownFont = control->GetFont();
+    ZoomTo(0);
+}
+
+void DetailPane::ZoomTo(int zoomed) {
+    points = zoomed == 0 ? 0 : std::clamp(zoomed, kSmallestPoints, kLargestPoints);
+    wxFont font = ownFont;
+    if (points != 0) {
+        font.SetPointSize(points);
+    }
+    control->SetFont(font);
+    control->Refresh();
+}
+
+void DetailPane::Zoom(int steps) {
+    const int own = ownFont.GetPointSize();
+    const int current = points != 0 ? points : own;
+    const int zoomed = std::clamp(current + steps, kSmallestPoints, kLargestPoints);
+    // A font chosen outside the zoom's sizes moves only towards them.
+    if ((steps > 0 && zoomed > current) || (steps < 0 && zoomed < current)) {
+        ZoomTo(zoomed == own ? 0 : zoomed);
+    }
+}
 
 void DetailPane::Highlight(const std::string& sjis, SearchMatch match) {
     highlightedText = sjis;

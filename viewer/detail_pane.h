@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wx/font.h>
 #include <wx/textctrl.h>
 
 #include <string>
@@ -7,10 +8,27 @@
 #include "glossary/kana_fold.h"
 
 /// The detail pane: the shown entry's text, with every occurrence of the last search
-/// highlighted.
+/// highlighted, in the chosen font at the chosen zoom.
 class DetailPane {
   public:
-    explicit DetailPane(wxTextCtrl* control) : control(control) {}
+    /// The sizes a zoom can reach, in points.
+    static constexpr int kSmallestPoints = 6;
+    static constexpr int kLargestPoints = 72;
+
+    explicit DetailPane(wxTextCtrl* control) : control(control), ownFont(control->GetFont()) {}
+
+    /// Shows the text in `chosen` at its own size; an invalid font gives the system's.
+    void UseFont(const wxFont& chosen);
+
+    /// Shows the text at `points`, held within the zoom's sizes, or at the font's own size (0).
+    void ZoomTo(int points);
+
+    /// Zooms by `steps` points (negative: out), within the zoom's sizes; reaching the font's
+    /// own size ends the zoom.
+    void Zoom(int steps);
+
+    /// The zoomed size in points, or 0 at the font's own size.
+    int ZoomedPoints() const { return points; }
 
     /// From the next Show on, highlights what `sjis` (Shift-JIS) finds when compared by `match`;
     /// an empty text highlights nothing.
@@ -24,6 +42,8 @@ class DetailPane {
 
   private:
     wxTextCtrl* control;
+    wxFont ownFont;  // the font at its own size: the template's until one is chosen
+    int points = 0;
     std::string highlightedText;
     SearchMatch highlightedMatch = SearchMatch::Exact;
 };

@@ -112,6 +112,29 @@ MainDialog::MainDialog() {
     Bind(wxEVT_BUTTON, &MainDialog::OnAll, this, XRCID("all_button"));
     Bind(wxEVT_BUTTON, &MainDialog::OnSearch, this, XRCID("search_button"));
     Bind(wxEVT_BUTTON, &MainDialog::OnFont, this, XRCID("font_button"));
+    // Zoom: the menu, and Ctrl with the wheel over the pane. The size is remembered at once.
+    const auto zoom = [this](int steps) {
+        detailPane->Zoom(steps);
+        RememberSettings();
+    };
+    Bind(
+        wxEVT_MENU, [zoom](wxCommandEvent&) { zoom(1); }, XRCID("zoom_in"));
+    Bind(
+        wxEVT_MENU, [zoom](wxCommandEvent&) { zoom(-1); }, XRCID("zoom_out"));
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            detailPane->ZoomTo(0);
+            RememberSettings();
+        },
+        XRCID("zoom_reset"));
+    detailEdit->Bind(wxEVT_MOUSEWHEEL, [zoom](wxMouseEvent& event) {
+        if (event.GetModifiers() == wxMOD_CONTROL && event.GetWheelRotation() != 0) {
+            zoom(event.GetWheelRotation() > 0 ? 1 : -1);
+        } else {
+            event.Skip();
+        }
+    });
     // The search options are remembered as soon as they change.
     Bind(
         wxEVT_MENU,
@@ -143,8 +166,9 @@ MainDialog::MainDialog() {
     GetMenuBar()->Check(XRCID("folded_search"), settings.foldedSearch);
     if (settings.detailFont.IsOk()) {
         detailFont = settings.detailFont;
-        detailEdit->SetFont(detailFont);
+        detailPane->UseFont(detailFont);
     }
+    detailPane->ZoomTo(settings.detailPoints);
     recentFiles =
         std::make_unique<RecentFiles>(GetMenuBar()->FindItem(XRCID("recent_files")), settings);
     settings.RestoreWindow(this, GetSize());
@@ -370,10 +394,9 @@ void MainDialog::OnFont(wxCommandEvent&) {
     if (!chosen) {
         return;
     }
-    // An invalid font leaves the pane without a font of its own: it shows the system font.
+    // A new font is shown at its own size.
     detailFont = chosen->IsOk() ? *chosen : wxFont();
-    detailEdit->SetFont(detailFont);
-    detailEdit->Refresh();
+    detailPane->UseFont(detailFont);
     detailEdit->Update();
     RememberSettings();
 }
@@ -409,6 +432,7 @@ void MainDialog::OnClose(wxCloseEvent&) {
 
 void MainDialog::RememberSettings() {
     settings.detailFont = detailFont;
+    settings.detailPoints = detailPane->ZoomedPoints();
     recentFiles->Save();
 }
 

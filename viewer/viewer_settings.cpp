@@ -1,5 +1,7 @@
 #include "viewer/viewer_settings.h"
 
+#include "viewer/detail_pane.h"
+
 #include <algorithm>
 
 #include <wx/display.h>
@@ -13,6 +15,7 @@ const char kAppName[] = "hoshiwa2";
 const char kAsYouTypeKey[] = "/Search/AsYouType";
 const char kFoldedKey[] = "/Search/Folded";
 const char kDetailFontKey[] = "/DetailPane/Font";
+const char kDetailPointsKey[] = "/DetailPane/Points";
 const char kRecentFilesGroup[] = "/RecentFiles";
 
 constexpr int kLargestFontPoints = 400;
@@ -63,6 +66,11 @@ ViewerSettings::ViewerSettings() {
     searchAsYouType = ReadSwitch(*config, kAsYouTypeKey, false);
     foldedSearch = ReadSwitch(*config, kFoldedKey, false);
     detailFont = ReadFont(*config);
+    long points = 0;
+    if (config->Read(kDetailPointsKey, wxString()).Strip(wxString::both).ToLong(&points) &&
+        points >= DetailPane::kSmallestPoints && points <= DetailPane::kLargestPoints) {
+        detailPoints = static_cast<int>(points);
+    }
     // The one it replaces goes unsaved: what it was given has been saved already.
     delete wxConfigBase::Set(config);
 }
@@ -128,6 +136,11 @@ void ViewerSettings::Save(wxFileHistory& history) {
     wxLogNull quiet;
     config->Write(kAsYouTypeKey, searchAsYouType ? "1" : "0");
     config->Write(kFoldedKey, foldedSearch ? "1" : "0");
+    if (detailPoints != 0) {
+        config->Write(kDetailPointsKey, detailPoints);
+    } else {
+        config->DeleteEntry(kDetailPointsKey);
+    }
     if (detailFont.IsOk()) {
         config->Write(kDetailFontKey, detailFont.GetNativeFontInfoDesc());
     } else {

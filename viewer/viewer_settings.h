@@ -25,6 +25,8 @@ class ViewerSettings {
     /// The detail pane's font as the user chose it; invalid (!IsOk()) when none is remembered,
     /// or when what is remembered is no font of 1 to 400 points.
     wxFont detailFont;
+    /// The detail pane's zoomed size in points (6 to 72); 0 at the font's own size.
+    int detailPoints = 0;
 
     /// Fills `history` with the remembered files, most recent first.
     void LoadRecentFiles(wxFileHistory& history);

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "viewer_session.h"
@@ -209,3 +210,41 @@ TEST_F(RememberedSettings, AReadOnlyOrUnreadableFileIsReadAsItCanBeAndLeftAlone)
 }
 
 }  // namespace
+
+TEST_F(RememberedSettings, ZoomGoesByAPointWithinSixTo72AndSurvivesARestart) {
+    Open(DataFile());
+    const auto points = [this] { return Box("detail_text")->GetFont().GetPointSize(); };
+    const int own = points();
+    const auto wheel = [this](int rotation) {
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.m_wheelRotation = rotation;
+        event.m_wheelDelta = 120;
+        event.SetControlDown(true);
+        Box("detail_text")->ProcessWindowEvent(event);
+    };
+    const struct {
+        std::function<void()> step;
+        int expected;  // points after it, from the pane's own
+    } steps[] = {
+        {[&] { ChooseMenu(XRCID("zoom_in")); }, own + 1},
+        {[&] { wheel(120); }, own + 2},
+        {[&] { Restart(); }, own + 2},
+        {[&] { ChooseMenu(XRCID("zoom_out")); }, own + 1},
+        {[&] { wheel(-120); }, own},
+        {[&] { ChooseMenu(XRCID("zoom_in")); }, own + 1},
+        {[&] { ChooseMenu(XRCID("zoom_reset")); }, own},
+        {[&] { Restart(); }, own},
+    };
+    for (const auto& step : steps) {
+        step.step();
+        EXPECT_EQ(points(), step.expected);
+    }
+    for (int i = 0; i < 80; ++i) {
+        ChooseMenu(XRCID("zoom_in"));
+    }
+    EXPECT_EQ(points(), 72);
+    for (int i = 0; i < 80; ++i) {
+        ChooseMenu(XRCID("zoom_out"));
+    }
+    EXPECT_EQ(points(), 6);
+}
