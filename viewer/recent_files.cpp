@@ -21,14 +21,12 @@ std::optional<wxString> RecentFiles::FileOfCommand(int id) const {
 void RecentFiles::Add(const wxString& path) {
     history.AddFileToHistory(path);
     EnableMenu();
-    Save();
 }
 
 void RecentFiles::RemoveCommand(int id) {
     if (FileOfCommand(id)) {
         history.RemoveFileFromHistory(static_cast<size_t>(id - wxID_FILE1));
         EnableMenu();
-        Save();
     }
 }
 

@@ -9,7 +9,8 @@
 
 /// The files opened last, most recent first, listed in a submenu of their own as menu commands
 /// wxID_FILE1 onwards, each with its full path (every glossary is called YGS_PRG.BIN: only its
-/// folder tells it apart). The submenu is disabled while the list is empty.
+/// folder tells it apart). The submenu is disabled while the list is empty. The list is written
+/// with the other settings (Save), not at every change: opening a file waits for no disk.
 class RecentFiles {
   public:
     /// Lists the files `settings` remembers in the submenu of `submenuItem`.
@@ -18,10 +19,10 @@ class RecentFiles {
     /// The file of the menu command `id`; nothing for an id outside the list.
     std::optional<wxString> FileOfCommand(int id) const;
 
-    /// Puts `path` first (once) and remembers the list.
+    /// Puts `path` first (once).
     void Add(const wxString& path);
 
-    /// Takes the file of the menu command `id` out of the list and remembers the list.
+    /// Takes the file of the menu command `id` out of the list.
     void RemoveCommand(int id);
 
     /// Remembers the list with the other settings.
