@@ -1,5 +1,5 @@
 # The viewer's wxWidgets when cross-compiling for Windows: the static MSW build that
-# cmake/windows-third-party.cmake keeps in the cache, found through its own wx-config. The host's
+# scripts/build-windows-third-party keeps in the cache, found through its own wx-config. The host's
 # wx-config describes the GTK port and must not be picked up instead. The templates are still
 # compiled by the host's wxrc, which find_program finds on the host.
 
@@ -16,7 +16,8 @@ endif()
 # needs one (a base-only build is enough there).
 if(NOT HOSHIWA2_WXMSW_CONFIG OR NOT EXISTS "${HOSHIWA2_WXMSW_CONFIG}")
   message(FATAL_ERROR "The Windows exporter needs a static wxWidgets for MSW, its base library at "
-                      "least: set HOSHIWA2_OWN_WXMSW_CONFIG to its wx-config.")
+                      "least: run scripts/build-windows-third-party, or set "
+                      "HOSHIWA2_OWN_WXMSW_CONFIG to the wx-config of one.")
 endif()
 
 execute_process(COMMAND sh "${HOSHIWA2_WXMSW_CONFIG}" --selected-config

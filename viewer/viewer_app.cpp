@@ -2,6 +2,7 @@
 
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
 #include <cstdlib>
 #include <string>
@@ -91,6 +92,12 @@ int ViewerApp::OnRun() {
         });
     }
     dialog.ShowModal();
+    // What is still to be shown is shown now, while the program's windows work. What is logged
+    // after goes to standard error, and once the toolkit drops that target as it ends, nowhere:
+    // it would make a new log window of its own, which crashes once the window classes are gone.
+    wxLog::FlushActive();
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxLog::DontCreateOnDemand();
     return 0;
 }
 

@@ -19,8 +19,9 @@ struct UserConfig {
 
 /// Opens the configuration of the program `appName`: $XDG_CONFIG_HOME/appName/appName.conf on
 /// Linux (~/.config when XDG_CONFIG_HOME is unset), HKEY_CURRENT_USER\Software\appName on
-/// Windows. A missing store reads as empty; a garbled one gives what can be read of it. Nothing
-/// is logged or shown, and nothing is written until SaveUserConfig.
+/// Windows (\Software\$HOSHIWA2_CONFIG_KEY when that is set, for tests). A missing store reads
+/// as empty; a garbled one gives what can be read of it. Nothing is logged or shown, and nothing
+/// is written until SaveUserConfig.
 UserConfig OpenUserConfig(const wxString& appName);
 
 /// Writes what `config`, opened by OpenUserConfig, holds to its store at `location` (creating

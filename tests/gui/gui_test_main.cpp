@@ -12,8 +12,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "platform/wx/desktop_language.h"
+#include "platform/wx/user_config.h"
 #include "support/glossary_fixture.h"
 
 namespace {
@@ -47,6 +49,25 @@ class UnexpectedDialogs : public wxModalDialogHook {
     void Exit(wxDialog*) override {}
 };
 
+// Each test keeps its settings in a store of its own, removed when it ends: a folder
+// (XDG_CONFIG_HOME, which some fixtures narrow further) on Linux, a registry key on Windows.
+// No test reads or writes the user's own.
+class OwnSettingsPerTest : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo& test) override {
+        folder = std::make_unique<TempDir>();
+        wxSetEnv("XDG_CONFIG_HOME", folder->Path().string());
+        wxSetEnv("HOSHIWA2_CONFIG_KEY",
+                 wxString::Format("hoshiwa2-test-%lu-%s.%s", wxGetProcessId(),
+                                  test.test_suite_name(), test.name()));
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        wxLogNull quiet;
+        platform::wx::OpenUserConfig("hoshiwa2").config->DeleteAll();
+        folder.reset();
+    }
+    std::unique_ptr<TempDir> folder;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,10 +76,6 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
-    // No test reads or writes the user's configuration: each dialog's settings go to a folder
-    // of the test's own (the suites that restart the viewer set one per test).
-    const TempDir configHome;
-    wxSetEnv("XDG_CONFIG_HOME", configHome.Path().string());
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         std::fprintf(stderr, "cannot initialise wxWidgets (is DISPLAY set?)\n");
@@ -75,6 +92,7 @@ int main(int argc, char** argv) {
     });
     UnexpectedDialogs unexpectedDialogs;
     unexpectedDialogs.Register();
+    ::testing::UnitTest::GetInstance()->listeners().Append(new OwnSettingsPerTest);
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();

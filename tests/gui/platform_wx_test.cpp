@@ -14,6 +14,7 @@
 
 #include "dialog_expectations.h"
 #include "platform/wx/file_dialog.h"
+#include "platform/wx/user_config.h"
 #include "platform/wx/wx_text.h"
 #include "support/glossary_fixture.h"
 #include "viewer/text_highlight.h"
@@ -133,6 +134,33 @@ TEST(FileDialog, FilterPatternsMatchNamesInAnyLetterCase) {
     }
     g_object_unref(filter);
 #endif
+}
+
+// A test's settings store (the test main gives each test its own) holds what is saved in it,
+// is not the store that another folder and key name, and is empty once deleted.
+TEST(UserConfig, EachTestsStoreIsItsOwnAndIsRemoved) {
+    const auto probe = [] {
+        return platform::wx::OpenUserConfig("hoshiwa2").config->Read("/Probe", wxString());
+    };
+    {
+        platform::wx::UserConfig store = platform::wx::OpenUserConfig("hoshiwa2");
+        store.config->Write("/Probe", "written");
+        platform::wx::SaveUserConfig(*store.config, store.location);
+    }
+    EXPECT_EQ(probe(), "written");
+
+    const wxString folder = wxGetenv("XDG_CONFIG_HOME");
+    const wxString key = wxGetenv("HOSHIWA2_CONFIG_KEY");
+    const TempDir other;
+    wxSetEnv("XDG_CONFIG_HOME", other.Path().string());
+    wxSetEnv("HOSHIWA2_CONFIG_KEY", key + "-other");
+    EXPECT_EQ(probe(), "");
+    platform::wx::OpenUserConfig("hoshiwa2").config->DeleteAll();
+    wxSetEnv("XDG_CONFIG_HOME", folder);
+    wxSetEnv("HOSHIWA2_CONFIG_KEY", key);
+
+    EXPECT_TRUE(platform::wx::OpenUserConfig("hoshiwa2").config->DeleteAll());
+    EXPECT_EQ(probe(), "");
 }
 
 }  // namespace
