@@ -85,6 +85,8 @@ class DictionaryRows : public ::testing::Test {
         entries[0].text2 = Sj("補足");
         entries[1].title = "";
         entries[1].reading = Sj("（かい）");  // no title: the reading is the headword
+        entries[2].title = "\tx\ty\x7F";      // control characters become spaces
+        entries[2].text1 = "a\rb";            // a CR alone is no line end: it stays
         entries[3].title = "";                // neither: left out
         entries[5].title = Sj("　かき ");     // white space around a key goes
         entries[5].reading = Sj("（かき）");  // the same as the title: no synonym
@@ -114,6 +116,7 @@ TEST_F(DictionaryRows, FollowTheHeadwordAndSynonymRules) {
         {"かい", "かい", false, "（かい）\n\nT001"},
         {"かき", "かき", false,
          ChunkLength(5, ChunkTag::Text2) > 0 ? "（かき）\n\nS005\nT005" : "（かき）\n\nT005"},
+        {"x y", "", false, "a\rb"},
         {"E009", "", false, ""},  // two entries; which comes first is the sort's business
     };
     for (const Expected& want : expected) {
@@ -158,15 +161,16 @@ TEST_F(DictionaryRows, LeaveNoDictionaryBehindWhenAnExportFails) {
     const DictionaryEntries collected = CollectDictionaryEntries(store);
     struct Case {
         const char* what;
-        bool folderInTheWay;  // a folder stands where the .dict or the .zip goes
+        const char* folderInTheWay;  // after the name of the .dict or the .zip, or nullptr
         platform::FileFaultHook hook;
         const char* message;
     };
     // A missing folder and an empty view are rows of the exporter's table.
     const Case cases[] = {
-        {"a folder where a file goes", true, nullptr, kOpenFailedMessage},
-        {"a full disk", false, FailWrites, kWriteFailedMessage},
-        {"a failed close", false, FailCloses, kWriteFailedMessage},
+        {"a folder where a file goes", "", nullptr, kOpenFailedMessage},
+        {"a folder where its temporary file goes", ".part", nullptr, kOpenFailedMessage},
+        {"a full disk", nullptr, FailWrites, kWriteFailedMessage},
+        {"a failed close", nullptr, FailCloses, kWriteFailedMessage},
     };
     int run = 0;
     for (const Case& c : cases) {
@@ -176,8 +180,9 @@ TEST_F(DictionaryRows, LeaveNoDictionaryBehindWhenAnExportFails) {
             SCOPED_TRACE(std::string(c.what) + (stardict ? ", StarDict" : ", Yomitan"));
             const auto folder = dir / ("run" + std::to_string(run++));
             std::filesystem::create_directory(folder);
-            if (c.folderInTheWay) {
-                std::filesystem::create_directory(folder / (stardict ? "d.dict" : "d.zip"));
+            if (c.folderInTheWay != nullptr) {
+                std::filesystem::create_directory(
+                    folder / ((stardict ? "d.dict" : "d.zip") + std::string(c.folderInTheWay)));
             }
             const std::vector<std::string> before = NamesIn(folder);
             DictionaryRequest request;
@@ -216,4 +221,14 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     ASSERT_TRUE(ExportDictionary(single, request).Ok());
     EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"d.dict", "d.idx", "d.ifo", "g.bin"}));
     EXPECT_EQ(ReadBytes(dir / "d.ifo").find("synwordcount"), std::string::npos);
+}
+
+TEST(WriteOutputFiles, RemovesWhatARenameFailureLeaves) {
+    // The same path twice: the second rename finds its temporary file gone, while the third
+    // file is complete and not yet in place. Only the file renamed before the failure stays.
+    TempDir dir;
+    const GlossaryResult result =
+        WriteOutputFiles({{dir / "a", "1"}, {dir / "a", "2"}, {dir / "b", "3"}});
+    EXPECT_EQ(result.errorMessage, kWriteFailedMessage);
+    EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"a"});
 }
