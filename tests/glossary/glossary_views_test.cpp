@@ -124,6 +124,11 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     entries[6].text1 = Sj("ア");  // "A" only as a trail byte
     entries[7].title = Sj("ｷｶ");  // ｶ ends the title and ﾞ starts text1
     entries[7].text1 = Sj("ﾞｷ");
+    // Half-width bytes at both ends of their range, each folding to two bytes: more of them
+    // than the other texts have trail bytes in that range.
+    for (int i = 0; i < 30; ++i) {
+        entries[8].text1 += Sj("｡ﾟ");
+    }
     store = LoadedStore(WriteGlossary(dir, entries));
 
     const struct {
@@ -160,6 +165,8 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     }
     store.Search(Sj("ﾞ"), SearchMatch::Folded);
     EXPECT_EQ(store.VisibleCount(), 1);
+    store.Search("S293", SearchMatch::Folded);  // the last text still folds whole
+    EXPECT_EQ(VisibleTitles(), std::vector<std::string>{"E293"});
     store.Search("S1");  // text2 S100..S199 where the layout has TX2: sorted order kept
     EXPECT_GT(store.VisibleCount(), 1);
     for (int row = 1; row < store.VisibleCount(); ++row) {
