@@ -38,8 +38,10 @@ TEST(StarDictCompare, OrdersAsGlibCaseBlindCompareThenStrcmp) {
         int sign;
     };
     const Case cases[] = {
-        {"apple", "Banana", -1},       // strcmp alone would put 'B' first
-        {"_", "A", -1},                // 'A' folds to 0x61, above '_' (0x5F)
+        {"apple", "Banana", -1},  // strcmp alone would put 'B' first
+        {"_", "A", -1},           // 'A' folds to 0x61, above '_' (0x5F)
+        {"Z", "_", 1},            // and 'Z' to 0x7A
+        {"same", "same", 0},
         {"Apple", "apple", -1},        // equal without case: strcmp, 'A' < 'a'
         {"ab", "abc", -1},             // a prefix first
         {"\xE3\x81\x82", "z", 1},      // あ: bytes above 0x7F are unsigned, so after ASCII
@@ -71,6 +73,14 @@ TEST(StarDictFiles, HoldTheIndexSynonymsAndDefinitionsByteForByte) {
               "StarDict's dict ifo file\nversion=2.4.2\nbookname=Test\nwordcount=3\n"
               "synwordcount=1\nidxfilesize=41\nsametypesequence=m\n"
               "description=A test dictionary\ndate=2026.12.07\n");
+}
+
+TEST(StarDictFiles, KeepEqualHeadwordsInEntryOrder) {
+    // Two definitions under one headword: "one" at 0 comes before "two" at 3.
+    const StarDictFiles files =
+        MakeStarDictFiles({{"w", "", "", "one"}, {"w", "", "", "two"}}, Info());
+    EXPECT_EQ(files.idx, std::string("w", 2) + BigEndian(0) + BigEndian(3) + std::string("w", 2) +
+                             BigEndian(3) + BigEndian(3));
 }
 
 namespace {
