@@ -129,6 +129,8 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     for (int i = 0; i < 30; ++i) {
         entries[8].text1 += Sj("｡ﾟ");
     }
+    entries[10].title = "E010\x82";       // a lone lead byte ends the title, T010 follows
+    entries[293].text2 = Sj("S293ィBB");  // ィ is 0x83 0x42: "BB" first inside it
     store = LoadedStore(WriteGlossary(dir, entries));
 
     const struct {
@@ -150,6 +152,8 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
         // Several entries in a row, and the very end of the last entry's text.
         {"T29", {"E290", "E291", "E292", "E293"}},
         {"T293", {"E293"}},
+        {"BB", {"E293"}},
+        {"T010", {"E010\x82"}},  // each text walks its own characters
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
