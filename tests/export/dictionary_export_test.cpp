@@ -213,6 +213,7 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     DictionaryRequest request;
     request.output = dir / "d.ifo";
     request.dataFile = dir / "g.bin";
+    request.title = "Two\nlines\x7F";  // the .ifo holds it on one line
     DictionaryEntries few;
     few.entries = ThreeEntries();
     ASSERT_TRUE(ExportDictionary(collected, request).Ok());
@@ -222,6 +223,7 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     EXPECT_EQ(ReadBytes(dir / "d.dict"), files.dict);
     EXPECT_EQ(ReadBytes(dir / "d.syn"), files.syn);
     EXPECT_NE(ReadBytes(dir / "d.ifo").find("wordcount=3\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir / "d.ifo").find("\nbookname=Two lines \n"), std::string::npos);
     EXPECT_EQ(NamesIn(dir.Path()),
               (std::vector<std::string>{"d.dict", "d.idx", "d.ifo", "d.syn", "g.bin"}));
 
