@@ -244,3 +244,20 @@ TEST(WriteOutputFiles, RemovesWhatARenameFailureLeaves) {
     EXPECT_EQ(result.errorMessage, kWriteFailedMessage);
     EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"a"});
 }
+
+TEST(DateOfEpochSeconds, GivesTheUtcDay) {
+    // Days from Python: datetime.fromtimestamp(seconds, timezone.utc).
+    const struct {
+        long long seconds;
+        int year, month, day;
+    } cases[] = {
+        {0, 1970, 1, 1},          {86399, 1970, 1, 1},      {86400, 1970, 1, 2},
+        {951782400, 2000, 2, 29}, {4107542400, 2100, 3, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        const CalendarDate date = DateOfEpochSeconds(c.seconds);
+        EXPECT_EQ(std::vector<int>({date.year, date.month, date.day}),
+                  std::vector<int>({c.year, c.month, c.day}));
+    }
+}
