@@ -191,6 +191,11 @@ TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
         {{"--search", "e001"}, false, -1, "", true},
         {{"--fold", "--search", "ｶﾞｲ"}, false, -1, "", true},
         {{"--fold", "--search", "がい"}, false, -1, "", true},
+        // Every name of the default encoding, in any case.
+        {{"--encoding", "Shift_JIS", "--row", "か"}, false, 1, "", false},
+        {{"--encoding", "SHIFT-JIS", "--row", "か"}, false, 1, "", false},
+        {{"--encoding", "sjis", "--row", "か"}, false, 1, "", false},
+        {{"--encoding", "cp932", "--row", "か"}, false, 1, "", false},
     };
     for (const Case& view : views) {
         SCOPED_TRACE(testing::PrintToString(view.options));
