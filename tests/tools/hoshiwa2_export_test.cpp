@@ -278,6 +278,7 @@ TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
 #ifndef _WIN32
         // A full disk, and a standard output that is full or closed; Windows has no such device.
         {{Arg(data), "/dev/full"}, "", kWriteFailed},
+        {{"--encoding", "utf-8", Arg(data), "/dev/full"}, "", kWriteFailed},
         {{"--csv", Arg(data), "-"}, ">/dev/full", kWriteFailed},
         {{"--csv", Arg(data), "-"}, ">&-", kWriteFailed},
 #endif
@@ -397,7 +398,8 @@ TEST_F(Exporter, ReportsEveryOutputThatCannotBeOpened) {
          {Arg(dir.Path()), Arg(data / "out.csv"), Arg(fifo) /* nobody reads it: refused at once */,
           Arg(OverlongPath(dir.Path()))}) {
         for (std::vector<std::string> args :
-             {std::vector<std::string>{"--csv"}, std::vector<std::string>{"--row", "か"}}) {
+             {std::vector<std::string>{"--csv"}, std::vector<std::string>{"--row", "か"},
+              std::vector<std::string>{"--encoding", "utf-8"}}) {
             args.insert(args.end(), {Arg(data), out});
             const Result r = Run(args);
             EXPECT_EQ(r.status, 1) << out;
