@@ -38,8 +38,10 @@ TEST(StarDictCompare, OrdersAsGlibCaseBlindCompareThenStrcmp) {
         int sign;
     };
     const Case cases[] = {
-        {"apple", "Banana", -1},       // strcmp alone would put 'B' first
-        {"_", "A", -1},                // 'A' folds to 0x61, above '_' (0x5F)
+        {"apple", "Banana", -1},  // strcmp alone would put 'B' first
+        {"_", "A", -1},           // 'A' folds to 0x61, above '_' (0x5F)
+        {"Z", "_", 1},            // and 'Z' to 0x7A
+        {"same", "same", 0},
         {"Apple", "apple", -1},        // equal without case: strcmp, 'A' < 'a'
         {"ab", "abc", -1},             // a prefix first
         {"\xE3\x81\x82", "z", 1},      // あ: bytes above 0x7F are unsigned, so after ASCII
@@ -73,6 +75,14 @@ TEST(StarDictFiles, HoldTheIndexSynonymsAndDefinitionsByteForByte) {
               "description=A test dictionary\ndate=2026.12.07\n");
 }
 
+TEST(StarDictFiles, KeepEqualHeadwordsInEntryOrder) {
+    // Two definitions under one headword: "one" at 0 comes before "two" at 3.
+    const StarDictFiles files =
+        MakeStarDictFiles({{"w", "", "", "one"}, {"w", "", "", "two"}}, Info());
+    EXPECT_EQ(files.idx, std::string("w", 2) + BigEndian(0) + BigEndian(3) + std::string("w", 2) +
+                             BigEndian(3) + BigEndian(3));
+}
+
 namespace {
 
 class DictionaryRows : public ::testing::Test {
@@ -85,6 +95,8 @@ class DictionaryRows : public ::testing::Test {
         entries[0].text2 = Sj("補足");
         entries[1].title = "";
         entries[1].reading = Sj("（かい）");  // no title: the reading is the headword
+        entries[2].title = "\tx\ty\x7F";      // control characters become spaces
+        entries[2].text1 = "a\rb";            // a CR alone is no line end: it stays
         entries[3].title = "";                // neither: left out
         entries[5].title = Sj("　かき ");     // white space around a key goes
         entries[5].reading = Sj("（かき）");  // the same as the title: no synonym
@@ -114,6 +126,7 @@ TEST_F(DictionaryRows, FollowTheHeadwordAndSynonymRules) {
         {"かい", "かい", false, "（かい）\n\nT001"},
         {"かき", "かき", false,
          ChunkLength(5, ChunkTag::Text2) > 0 ? "（かき）\n\nS005\nT005" : "（かき）\n\nT005"},
+        {"x y", "", false, "a\rb"},
         {"E009", "", false, ""},  // two entries; which comes first is the sort's business
     };
     for (const Expected& want : expected) {
@@ -158,15 +171,16 @@ TEST_F(DictionaryRows, LeaveNoDictionaryBehindWhenAnExportFails) {
     const DictionaryEntries collected = CollectDictionaryEntries(store);
     struct Case {
         const char* what;
-        bool folderInTheWay;  // a folder stands where the .dict or the .zip goes
+        const char* folderInTheWay;  // after the name of the .dict or the .zip, or nullptr
         platform::FileFaultHook hook;
         const char* message;
     };
     // A missing folder and an empty view are rows of the exporter's table.
     const Case cases[] = {
-        {"a folder where a file goes", true, nullptr, kOpenFailedMessage},
-        {"a full disk", false, FailWrites, kWriteFailedMessage},
-        {"a failed close", false, FailCloses, kWriteFailedMessage},
+        {"a folder where a file goes", "", nullptr, kOpenFailedMessage},
+        {"a folder where its temporary file goes", ".part", nullptr, kOpenFailedMessage},
+        {"a full disk", nullptr, FailWrites, kWriteFailedMessage},
+        {"a failed close", nullptr, FailCloses, kWriteFailedMessage},
     };
     int run = 0;
     for (const Case& c : cases) {
@@ -176,8 +190,9 @@ TEST_F(DictionaryRows, LeaveNoDictionaryBehindWhenAnExportFails) {
             SCOPED_TRACE(std::string(c.what) + (stardict ? ", StarDict" : ", Yomitan"));
             const auto folder = dir / ("run" + std::to_string(run++));
             std::filesystem::create_directory(folder);
-            if (c.folderInTheWay) {
-                std::filesystem::create_directory(folder / (stardict ? "d.dict" : "d.zip"));
+            if (c.folderInTheWay != nullptr) {
+                std::filesystem::create_directory(
+                    folder / ((stardict ? "d.dict" : "d.zip") + std::string(c.folderInTheWay)));
             }
             const std::vector<std::string> before = NamesIn(folder);
             DictionaryRequest request;
@@ -198,6 +213,7 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     DictionaryRequest request;
     request.output = dir / "d.ifo";
     request.dataFile = dir / "g.bin";
+    request.title = "Two\nlines\x7F";  // the .ifo holds it on one line
     DictionaryEntries few;
     few.entries = ThreeEntries();
     ASSERT_TRUE(ExportDictionary(collected, request).Ok());
@@ -207,6 +223,7 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     EXPECT_EQ(ReadBytes(dir / "d.dict"), files.dict);
     EXPECT_EQ(ReadBytes(dir / "d.syn"), files.syn);
     EXPECT_NE(ReadBytes(dir / "d.ifo").find("wordcount=3\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir / "d.ifo").find("\nbookname=Two lines \n"), std::string::npos);
     EXPECT_EQ(NamesIn(dir.Path()),
               (std::vector<std::string>{"d.dict", "d.idx", "d.ifo", "d.syn", "g.bin"}));
 
@@ -216,4 +233,31 @@ TEST_F(DictionaryRows, ReplaceAnEarlierExportWhole) {
     ASSERT_TRUE(ExportDictionary(single, request).Ok());
     EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"d.dict", "d.idx", "d.ifo", "g.bin"}));
     EXPECT_EQ(ReadBytes(dir / "d.ifo").find("synwordcount"), std::string::npos);
+}
+
+TEST(WriteOutputFiles, RemovesWhatARenameFailureLeaves) {
+    // The same path twice: the second rename finds its temporary file gone, while the third
+    // file is complete and not yet in place. Only the file renamed before the failure stays.
+    TempDir dir;
+    const GlossaryResult result =
+        WriteOutputFiles({{dir / "a", "1"}, {dir / "a", "2"}, {dir / "b", "3"}});
+    EXPECT_EQ(result.errorMessage, kWriteFailedMessage);
+    EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"a"});
+}
+
+TEST(DateOfEpochSeconds, GivesTheUtcDay) {
+    // Days from Python: datetime.fromtimestamp(seconds, timezone.utc).
+    const struct {
+        long long seconds;
+        int year, month, day;
+    } cases[] = {
+        {0, 1970, 1, 1},          {86399, 1970, 1, 1},      {86400, 1970, 1, 2},
+        {951782400, 2000, 2, 29}, {4107542400, 2100, 3, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        const CalendarDate date = DateOfEpochSeconds(c.seconds);
+        EXPECT_EQ(std::vector<int>({date.year, date.month, date.day}),
+                  std::vector<int>({c.year, c.month, c.day}));
+    }
 }

@@ -211,6 +211,11 @@ TEST_F(Exporter, WritesExactlyTheStoresExportOfEachView) {
         {{"--search", "e001"}, false, -1, "", true},
         {{"--fold", "--search", "ｶﾞｲ"}, false, -1, "", true},
         {{"--fold", "--search", "がい"}, false, -1, "", true},
+        // Every name of the default encoding, in any case.
+        {{"--encoding", "Shift_JIS", "--row", "か"}, false, 1, "", false},
+        {{"--encoding", "SHIFT-JIS", "--row", "か"}, false, 1, "", false},
+        {{"--encoding", "sjis", "--row", "か"}, false, 1, "", false},
+        {{"--encoding", "cp932", "--row", "か"}, false, 1, "", false},
     };
     for (const Case& view : views) {
         SCOPED_TRACE(testing::PrintToString(view.options));
@@ -293,6 +298,7 @@ TEST_F(Exporter, ReportsFailuresInUtf8WithStatusOne) {
 #ifndef _WIN32
         // A full disk, and a standard output that is full or closed; Windows has no such device.
         {{Arg(data), "/dev/full"}, "", kWriteFailed},
+        {{"--encoding", "utf-8", Arg(data), "/dev/full"}, "", kWriteFailed},
         {{"--csv", Arg(data), "-"}, ">/dev/full", kWriteFailed},
         {{"--csv", Arg(data), "-"}, ">&-", kWriteFailed},
 #endif
@@ -403,7 +409,8 @@ TEST_F(Exporter, ReportsEveryOutputThatCannotBeOpened) {
     const BadPaths bad(dir.Path(), data);
     for (const auto& out : bad.outputs) {
         for (std::vector<std::string> args :
-             {std::vector<std::string>{"--csv"}, std::vector<std::string>{"--row", "か"}}) {
+             {std::vector<std::string>{"--csv"}, std::vector<std::string>{"--row", "か"},
+              std::vector<std::string>{"--encoding", "utf-8"}}) {
             args.insert(args.end(), {Arg(data), Arg(out)});
             const Result r = Run(args);
             EXPECT_EQ(r.status, 1) << out;

@@ -70,6 +70,13 @@ TEST_F(GlossaryExport, WritesEntriesWithoutReadingOrText2WithEmptyPieces) {
     EXPECT_EQ(ReadBytes(dir / "out.csv"), "\"E002\",\"\",\"T002\"\r\n");
 }
 
+TEST_F(GlossaryExport, ARowOutsideTheViewHasNoRecord) {
+    for (int row : {-1, 3}) {  // the view shows rows 0..2
+        EXPECT_EQ(TextRecordAt(store, row), "") << row;
+        EXPECT_EQ(CsvRecordAt(store, row), "") << row;
+    }
+}
+
 TEST_F(GlossaryExport, AnEmptyViewGivesAnEmptyFileAndAllGivesEveryRow) {
     store.FilterByKanaRow(9);
     ASSERT_TRUE(ExportCsv(store, dir / "out.csv").Ok());

@@ -124,6 +124,13 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     entries[6].text1 = Sj("ア");  // "A" only as a trail byte
     entries[7].title = Sj("ｷｶ");  // ｶ ends the title and ﾞ starts text1
     entries[7].text1 = Sj("ﾞｷ");
+    // Half-width bytes at both ends of their range, each folding to two bytes: more of them
+    // than the other texts have trail bytes in that range.
+    for (int i = 0; i < 30; ++i) {
+        entries[8].text1 += Sj("｡ﾟ");
+    }
+    entries[10].title = "E010\x82";       // a lone lead byte ends the title, T010 follows
+    entries[293].text2 = Sj("S293ィBB");  // ィ is 0x83 0x42: "BB" first inside it
     store = LoadedStore(WriteGlossary(dir, entries));
 
     const struct {
@@ -145,6 +152,8 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
         // Several entries in a row, and the very end of the last entry's text.
         {"T29", {"E290", "E291", "E292", "E293"}},
         {"T293", {"E293"}},
+        {"BB", {"E293"}},
+        {"T010", {"E010\x82"}},  // each text walks its own characters
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -160,6 +169,8 @@ TEST_F(GlossaryViews, SearchFindsTextsInsideOneFieldAtACharacterBoundaryInSorted
     }
     store.Search(Sj("ﾞ"), SearchMatch::Folded);
     EXPECT_EQ(store.VisibleCount(), 1);
+    store.Search("S293", SearchMatch::Folded);  // the last text still folds whole
+    EXPECT_EQ(VisibleTitles(), std::vector<std::string>{"E293"});
     store.Search("S1");  // text2 S100..S199 where the layout has TX2: sorted order kept
     EXPECT_GT(store.VisibleCount(), 1);
     for (int row = 1; row < store.VisibleCount(); ++row) {

@@ -42,8 +42,8 @@ std::vector<FoldCase> FoldCases() {
         // Bytes inside a character are not characters: じ's trail 0xB6 is not ｶ, ア's 0x41 is
         // not A, and a mark after a two-byte character joins nothing.
         {"trail bytes", "\x82\xB6\x83\x41\x82\xB6\xDE", "\x82\xB6\x82\xA0\x82\xB6\x81\x4A"},
-        {"malformed bytes kept", std::string("\x83\x0A\x80\xA0\xFD\0Z\x82", 8),
-         std::string("\x83\x0A\x80\xA0\xFD\0z\x82", 8)},
+        {"malformed bytes kept", std::string("\x83\x0A\x80\xA0\xFD\xFF\0Z\x82", 9),
+         std::string("\x83\x0A\x80\xA0\xFD\xFF\0z\x82", 9)},
         {"empty", "", ""},
     };
 }

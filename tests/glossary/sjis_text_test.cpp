@@ -112,6 +112,10 @@ TEST(ReplaceAll, KeepsTheTextWithinTheScratchSpace) {
     // Arguments outside the contract leave the text alone.
     length = 2000;
     EXPECT_EQ(ReplaceAll(buffer, length, "", 0, "x", 1), 2000);
+    EXPECT_EQ(ReplaceAll(buffer, length, "b", 1, "x", -1), 2000);
+    // The longest text the arguments allow: 4094 bytes, a one-byte pattern and replacement.
+    const std::string full(4093, 'a');
+    EXPECT_EQ(Replace(full + "b", "b", "c"), full + "c");
 }
 
 TEST(ReplaceAll, GrowingReplacementsStopAtTheScratchSpaceWhateverThePattern) {
@@ -121,17 +125,20 @@ TEST(ReplaceAll, GrowingReplacementsStopAtTheScratchSpaceWhateverThePattern) {
         ab += "ab";
     }
     EXPECT_EQ(Replace(std::string(3000, '\n'), "\n", "ab"), ab + std::string(1905, '\n'));
-    std::string lines;
-    std::string abc;
-    for (int i = 0; i < 1500; ++i) {
-        lines += "\n!";
-        abc += i < 1095 ? "abc" : "";
+    // "a!" may begin on a trail byte, so it is matched character by character.
+    for (const std::string pair : {"\n!", "a!"}) {
+        std::string lines;
+        std::string abc;
+        for (int i = 0; i < 1500; ++i) {
+            lines += pair;
+            abc += i < 1095 ? "abc" : "";
+        }
+        std::string rest;
+        for (int i = 1095; i < 1500; ++i) {
+            rest += pair;
+        }
+        EXPECT_EQ(Replace(lines, pair, "abc"), abc + rest) << pair;
     }
-    std::string rest;
-    for (int i = 1095; i < 1500; ++i) {
-        rest += "\n!";
-    }
-    EXPECT_EQ(Replace(lines, "\n!", "abc"), abc + rest);
 }
 
 TEST(KatakanaToHiragana, MapsKatakanaOntoHiraganaOneForOne) {

@@ -7,8 +7,10 @@ stardict-verify must accept the export of DATAFILE, and of a view without synony
 warning. sdcv's exact search (a binary search: a wrongly sorted .idx loses words) must find
 every title and reading of the UTF-8 CSV export with the UTF-8 text export's lines below the
 title; sdcv shows one entry per word, so a word several entries share finds one of them.
-Runs with the same SOURCE_DATE_EPOCH are dated its day and give the same bytes.
+Runs with the same SOURCE_DATE_EPOCH are dated its day and give the same bytes; one that is not
+a number of seconds since 1970 dates the dictionary today (UTC).
 """
+import datetime
 import json
 import os
 import subprocess
@@ -19,10 +21,10 @@ from export_check import check, csv_rows, data, finish, run, utf8_export
 VERIFY = "/usr/lib/stardict-tools/stardict-verify"
 
 
-def dictionary(name, *args):
+def dictionary(name, *args, epoch="951825600"):
     ifo = os.path.join(folder, name, "d.ifo")
     os.makedirs(os.path.dirname(ifo))
-    result = run("--format", "stardict", *args, data, ifo, SOURCE_DATE_EPOCH="951825600",
+    result = run("--format", "stardict", *args, data, ifo, SOURCE_DATE_EPOCH=epoch,
                  XDG_CACHE_HOME=folder)
     check(result.returncode == 0 and result.stderr == b"", f"{name}: {result}")
     return ifo
@@ -64,5 +66,9 @@ with tempfile.TemporaryDirectory() as folder:
             check(a.read() == b.read(), f"a second run changed the {suffix}")
     with open(ifo, encoding="utf-8") as f:
         check("\ndate=2000.02.29\n" in f.read(), "not dated SOURCE_DATE_EPOCH's day")
+    today = datetime.datetime.now(datetime.timezone.utc).strftime("%Y.%m.%d")
+    for epoch, day in (("0", "1970.01.01"), ("", today), ("86400s", today), ("-1", today)):
+        with open(dictionary("epoch" + epoch, epoch=epoch), encoding="utf-8") as f:
+            check(f"\ndate={day}\n" in f.read(), f"SOURCE_DATE_EPOCH={epoch!r}: not {day}")
 
 finish(f"{len(words)} words looked up")

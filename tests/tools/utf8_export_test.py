@@ -51,8 +51,9 @@ check(utf8_csv.decode("utf-8").count("\ufffd") == 1, "not exactly one U+FFFD")
 if len(hit) == 1:
     title = actual[hit[0] - 1][0]
     check(f"record {hit[0]} \"{title}\": 1" in report, f"report does not name record {hit[0]}")
-    check(report.startswith("hoshiwa2-export: 1 byte sequence has no Unicode form"),
-          f"report does not give the count: {report!r}")
+    check(report.startswith("hoshiwa2-export: 1 byte sequence has no Unicode form and became "
+                            "U+FFFD, in 1 record:\n"),
+          f"report does not give the counts: {report!r}")
 # Every other character is as Python decodes the Shift-JIS export around the broken one.
 pieces = sjis_csv.split(b"\x85\x40")
 check(len(pieces) == 2, "the Shift-JIS export does not hold the broken bytes once")
