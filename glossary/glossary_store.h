@@ -65,6 +65,7 @@ class GlossaryStore {
                        const std::string& pendingText2);
     void QuickSort(int lo, int hi);
     void IndexSearchTexts();
+    void FoldSearchTexts();
 
     // The fields of every entry laid end to end, in file order, so that one pass covers them all:
     // field f (0-3) of entry e spans [starts[4 * e + f], starts[4 * e + f + 1]).
@@ -87,8 +88,10 @@ class GlossaryStore {
     std::array<int, kEntryCount> sortOrder{};
 
     // What Search looks through: the title, reading, text1 and text2 as they are, and folded.
-    // Load fills both, so that no search folds the glossary again.
+    // Load lays out the texts as they are; the first folded search folds them, once per load, so
+    // that opening a file does not wait for a fold that most sessions never use.
     SearchedTexts exactTexts;
     SearchedTexts foldedTexts;
+    bool foldedReady = false;
     bool quotesInTexts = false;  // whether any searched text holds a double quote
 };
