@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "glossary/glossary_result.h"
@@ -10,6 +11,8 @@
 
 /// The number of entries of the glossary: storage, views and the counter all use it.
 constexpr int kEntryCount = 294;
+
+class CrossReferenceIndex;
 
 /// The whole glossary in memory: six Shift-JIS texts per entry, the kana order of the entries
 /// and the rows the list shows. A row names a sorted position, which names an entry index.
@@ -30,6 +33,18 @@ class GlossaryStore {
 
     int VisibleCount() const { return visibleCount; }
     bool IsLoaded() const { return loaded; }
+
+    /// The sorted position (0..kEntryCount-1, the entry's place in kana order, which is its row
+    /// under ShowAll) of the entry shown in `row`, or -1 for a row outside 0..VisibleCount()-1.
+    int PositionOfRow(int row) const;
+
+    /// The row that shows the entry at sorted position `position`, or -1 when the rows on show
+    /// leave it out or the position is outside 0..kEntryCount-1.
+    int RowOfPosition(int position) const;
+
+    /// The titles FindCrossReferences looks for, built from this store's titles the first time
+    /// it is asked for after a load or sort (not thread-safe) and kept until the next one.
+    const CrossReferenceIndex& CrossReferences() const;
 
     /// Orders the entries by their sort key (SjisCompare) with the store's quicksort: entries with
     /// equal keys keep the order that procedure gives from file order.
@@ -94,4 +109,8 @@ class GlossaryStore {
     SearchedTexts foldedTexts;
     bool foldedReady = false;
     bool quotesInTexts = false;  // whether any searched text holds a double quote
+
+    // Built on first use: most sessions look at a handful of entries, and a load should not wait
+    // for it. Shared, as it never changes once built, by copies of the store.
+    mutable std::shared_ptr<const CrossReferenceIndex> crossReferences;
 };
