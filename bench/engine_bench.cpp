@@ -20,6 +20,7 @@
 #include "bench_runner.h"
 #include "export/glossary_export.h"
 #include "glossary/chunk_index.h"
+#include "glossary/cross_references.h"
 #include "glossary/glossary_store.h"
 #include "glossary/kana_fold.h"
 #include "glossary/sjis_text.h"
@@ -102,7 +103,8 @@ void Search_FoundNowhere(benchmark::State& state) {
 BENCHMARK(Search_FoundNowhere);
 
 // The same word with kana, width and case folded: one fold of the search text, then the same
-// pass over the folded copy of the texts that Load keeps. Within 2x of the exact search.
+// pass over the folded copy of the texts that the first folded search after a load makes (the
+// warm-up run pays for that copy). Within 2x of the exact search.
 void Search_Folded_FoundNowhere(benchmark::State& state) {
     GlossaryStore store = LoadedSample();
     for (auto _ : state) {
@@ -115,7 +117,8 @@ void Search_Folded_FoundNowhere(benchmark::State& state) {
 }
 BENCHMARK(Search_Folded_FoundNowhere);
 
-// What the folded search costs Load: every searched text of the sample folded once.
+// What the first folded search after a load costs on top of the search itself: every searched
+// text of the sample folded once.
 void FoldForSearch_AllSearchedTexts(benchmark::State& state) {
     GlossaryStore store = LoadedSample();
     std::vector<std::string> texts;
@@ -159,6 +162,48 @@ void Search_Floor_OneMemmem(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
 }
 BENCHMARK(Search_Floor_OneMemmem);
+
+// --- Cross-references ------------------------------------------------------------------------
+
+// Every link of every entry, as the detail pane finds them one entry at a time (the index of
+// titles is built by the warm-up run, once per load). Within 10x of its floor.
+void CrossReferences_AllEntries(benchmark::State& state) {
+    GlossaryStore store = LoadedSample();
+    std::size_t links = 0;
+    for (auto _ : state) {
+        links = 0;
+        for (int row = 0; row < store.VisibleCount(); ++row) {
+            links += FindCrossReferences(store, row).size();
+        }
+        benchmark::DoNotOptimize(links);
+    }
+    if (links == 0) {
+        state.SkipWithError("the sample names no other entry");
+    }
+    state.counters["links"] = static_cast<double>(links);
+}
+BENCHMARK(CrossReferences_AllEntries);
+
+// The texts links are found in (text2 and text1 of every entry) laid end to end, searched in one
+// pass for a word they do not contain.
+void CrossReferences_Floor_OneMemmem(benchmark::State& state) {
+    GlossaryStore store = LoadedSample();
+    std::string texts;
+    for (int row = 0; row < store.VisibleCount(); ++row) {
+        texts += store.Text2At(row) + store.Text1At(row);
+    }
+    for (auto _ : state) {
+        const void* found =
+            ::memmem(texts.data(), texts.size(), kFoundNowhere.data(), kFoundNowhere.size());
+        benchmark::DoNotOptimize(found);
+        if (found != nullptr) {
+            state.SkipWithError("the search text is in the sample after all");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
+}
+BENCHMARK(CrossReferences_Floor_OneMemmem);
 
 // --- Views ----------------------------------------------------------------------------------
 

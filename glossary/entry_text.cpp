@@ -55,3 +55,12 @@ std::string ComposeEntryText(const GlossaryStore& store, int row, EntryTextForm 
     ComposeEntryText(store, row, form, text.data());
     return text;
 }
+
+EntryTextOffsets ComposedTextOffsets(const GlossaryStore& store, int row, EntryTextForm form) {
+    const std::string& reading = store.ReadingAt(row);
+    const std::string& text2 = store.Text2At(row);
+    const std::size_t text2Offset = store.RawTitleAt(row).size() + 2 +
+                                    (reading.empty() ? 0 : reading.size() + 6) +
+                                    (form == EntryTextForm::DetailPane ? 2 : 0);
+    return {text2Offset, text2Offset + (text2.empty() ? 0 : text2.size() + 2)};
+}

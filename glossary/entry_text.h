@@ -18,3 +18,11 @@ std::string ComposeEntryText(const GlossaryStore& store, int row, EntryTextForm 
 /// The same bytes written to `out`, unless `out` is null; returns their number either way, so
 /// that a caller can size one buffer for many entries.
 std::size_t ComposeEntryText(const GlossaryStore& store, int row, EntryTextForm form, char* out);
+
+/// Where text2 and text1 of the entry in `row` begin, in bytes, in ComposeEntryText(store, row,
+/// form). An empty text2 begins where text1 does.
+struct EntryTextOffsets {
+    std::size_t text2;
+    std::size_t text1;
+};
+EntryTextOffsets ComposedTextOffsets(const GlossaryStore& store, int row, EntryTextForm form);

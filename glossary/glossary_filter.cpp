@@ -41,7 +41,11 @@ void GlossaryStore::IndexSearchTexts() {
     }
     exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
     quotesInTexts = exactTexts.texts.find('"') != std::string::npos;
+    foldedTexts.texts.clear();
+    foldedReady = false;
+}
 
+void GlossaryStore::FoldSearchTexts() {
     // Folded field by field, so that a half-width kana ending one field never joins a mark
     // starting the next, into one buffer allocated once: only a half-width byte grows (to two
     // bytes), so counting the bytes that may be one bounds the folded size.
@@ -52,17 +56,22 @@ void GlossaryStore::IndexSearchTexts() {
     });
     folded.assign(exact.size() + static_cast<std::size_t>(mayGrow), '\0');
     char* out = folded.data();
-    for (field = 0; field < kEntryCount * kSearchedFields; ++field) {
+    int field = 0;
+    for (; field < kEntryCount * kSearchedFields; ++field) {
         foldedTexts.starts[field] = static_cast<std::uint32_t>(out - folded.data());
         const std::uint32_t begin = exactTexts.starts[field];
         out = FoldForSearchInto(exact.data() + begin, exactTexts.starts[field + 1] - begin, out);
     }
     foldedTexts.starts[field] = static_cast<std::uint32_t>(out - folded.data());
     folded.resize(foldedTexts.starts[field]);
+    foldedReady = true;
 }
 
 void GlossaryStore::Search(const std::string& text, SearchMatch match) {
     if (match == SearchMatch::Folded) {
+        if (!foldedReady) {
+            FoldSearchTexts();
+        }
         SearchIn(foldedTexts, FoldForSearch(text));
     } else {
         SearchIn(exactTexts, text);

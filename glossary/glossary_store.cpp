@@ -1,7 +1,9 @@
 #include "glossary/glossary_store.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "glossary/cross_references.h"
 #include "glossary/sjis_text.h"
 
 int GlossaryStore::EntryOfRow(int row) const {
@@ -42,11 +44,30 @@ const std::string& GlossaryStore::RawTitleAt(int row) const {
     return entry < 0 ? kNoText : rawTitle[entry];
 }
 
+int GlossaryStore::PositionOfRow(int row) const {
+    return row < 0 || row >= visibleCount ? -1 : visibleRows[row];
+}
+
+// Every view lists its sorted positions in ascending order.
+int GlossaryStore::RowOfPosition(int position) const {
+    const auto end = visibleRows.begin() + visibleCount;
+    const auto found = std::lower_bound(visibleRows.begin(), end, position);
+    return found != end && *found == position ? static_cast<int>(found - visibleRows.begin()) : -1;
+}
+
+const CrossReferenceIndex& GlossaryStore::CrossReferences() const {
+    if (!crossReferences) {
+        crossReferences = std::make_shared<const CrossReferenceIndex>(title, sortOrder);
+    }
+    return *crossReferences;
+}
+
 void GlossaryStore::SortByKey() {
     for (int p = 0; p < kEntryCount; ++p) {
         sortOrder[p] = p;
     }
     QuickSort(0, kEntryCount - 1);
+    crossReferences.reset();  // its targets are sorted positions
 }
 
 // A plain quicksort with the middle element as pivot. Entries with equal keys end up in the

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "glossary/glossary_result.h"
@@ -10,6 +11,8 @@
 
 /// The number of entries of the glossary: storage, views and the counter all use it.
 constexpr int kEntryCount = 294;
+
+class CrossReferenceIndex;
 
 /// The whole glossary in memory: six Shift-JIS texts per entry, the kana order of the entries
 /// and the rows the list shows. A row names a sorted position, which names an entry index.
@@ -30,6 +33,18 @@ class GlossaryStore {
 
     int VisibleCount() const { return visibleCount; }
     bool IsLoaded() const { return loaded; }
+
+    /// The sorted position (0..kEntryCount-1, the entry's place in kana order, which is its row
+    /// under ShowAll) of the entry shown in `row`, or -1 for a row outside 0..VisibleCount()-1.
+    int PositionOfRow(int row) const;
+
+    /// The row that shows the entry at sorted position `position`, or -1 when the rows on show
+    /// leave it out or the position is outside 0..kEntryCount-1.
+    int RowOfPosition(int position) const;
+
+    /// The titles FindCrossReferences looks for, built from this store's titles the first time
+    /// it is asked for after a load or sort (not thread-safe) and kept until the next one.
+    const CrossReferenceIndex& CrossReferences() const;
 
     /// Orders the entries by their sort key (SjisCompare) with the store's quicksort: entries with
     /// equal keys keep the order that procedure gives from file order.
@@ -65,6 +80,7 @@ class GlossaryStore {
                        const std::string& pendingText2);
     void QuickSort(int lo, int hi);
     void IndexSearchTexts();
+    void FoldSearchTexts();
 
     // The fields of every entry laid end to end, in file order, so that one pass covers them all:
     // field f (0-3) of entry e spans [starts[4 * e + f], starts[4 * e + f + 1]).
@@ -87,8 +103,14 @@ class GlossaryStore {
     std::array<int, kEntryCount> sortOrder{};
 
     // What Search looks through: the title, reading, text1 and text2 as they are, and folded.
-    // Load fills both, so that no search folds the glossary again.
+    // Load lays out the texts as they are; the first folded search folds them, once per load, so
+    // that opening a file does not wait for a fold that most sessions never use.
     SearchedTexts exactTexts;
     SearchedTexts foldedTexts;
+    bool foldedReady = false;
     bool quotesInTexts = false;  // whether any searched text holds a double quote
+
+    // Built on first use: most sessions look at a handful of entries, and a load should not wait
+    // for it. Shared, as it never changes once built, by copies of the store.
+    mutable std::shared_ptr<const CrossReferenceIndex> crossReferences;
 };

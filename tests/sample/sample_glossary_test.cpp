@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "glossary/cross_references.h"
 #include "glossary/glossary_store.h"
 #include "glossary/sjis_text.h"
 #include "platform/cp932.h"
@@ -69,4 +72,48 @@ TEST_F(SampleGlossary, ExercisesTheLoadersCleanup) {
     }
     EXPECT_GE(bracketed, 5);
     EXPECT_GE(namePairs, 1);
+}
+
+// The link rules written as plainly as they read, every title tried at every character boundary,
+// against the indexed search, over every entry of a glossary whose texts name each other.
+TEST_F(SampleGlossary, CrossReferencesFollowThePlainRulesInEveryEntry) {
+    auto characters = [](const std::string& text) {
+        int count = 0;
+        for (std::size_t at = 0; at < text.size(); ++count) {
+            at += SjisFindStep(text.data(), at, text.size());
+        }
+        return count;
+    };
+    std::size_t total = 0;
+    for (int row = 0; row < kEntryCount; ++row) {  // rows are sorted positions under ShowAll
+        std::vector<std::tuple<LinkField, std::size_t, std::size_t, int>> expected;
+        for (const LinkField field : {LinkField::Text2, LinkField::Text1}) {
+            const std::string& text =
+                field == LinkField::Text2 ? store.Text2At(row) : store.Text1At(row);
+            for (std::size_t at = 0; at < text.size();) {
+                int target = -1;
+                std::size_t length = 0;
+                for (int other = 0; other < kEntryCount; ++other) {
+                    const std::string& title = store.TitleAt(other);
+                    if (title != store.TitleAt(row) && characters(title) >= 2 &&
+                        title.find_first_of("\r\n") == std::string::npos && title.size() > length &&
+                        text.compare(at, title.size(), title) == 0) {
+                        target = other;
+                        length = title.size();
+                    }
+                }
+                if (target >= 0) {
+                    expected.emplace_back(field, at, at + length, target);
+                }
+                at += target >= 0 ? length : SjisFindStep(text.data(), at, text.size());
+            }
+        }
+        std::vector<std::tuple<LinkField, std::size_t, std::size_t, int>> found;
+        for (const CrossReference& link : FindCrossReferences(store, row)) {
+            found.emplace_back(link.field, link.range.begin, link.range.end, link.target);
+        }
+        EXPECT_EQ(found, expected) << row;
+        total += found.size();
+    }
+    EXPECT_GE(total, 500u);
 }
