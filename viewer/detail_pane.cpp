@@ -38,6 +38,22 @@ void DetailPane::Highlight(const std::string& sjis, SearchMatch match) {
     highlightedMatch = match;
 }
 
+void DetailPane::SetLinks(const std::string& composed, const std::vector<ByteRange>& ranges,
+                          std::vector<int> targets) {
+    linkedText = platform::wx::FromSjis(composed);
+    links = ToControlRanges(composed, ranges);
+    linkTargets = std::move(targets);
+}
+
+int DetailPane::LinkAt(long position) const {
+    for (std::size_t i = 0; linksShown && i < links.size() && i < linkTargets.size(); ++i) {
+        if (position >= links[i].from && position < links[i].to) {
+            return linkTargets[i];
+        }
+    }
+    return -1;
+}
+
 void DetailPane::Show(const wxString& text) {
     std::vector<ControlRange> highlights;
     if (!highlightedText.empty()) {
@@ -47,7 +63,10 @@ void DetailPane::Show(const wxString& text) {
                 ToControlRanges(*shown, FindOccurrences(*shown, highlightedText, highlightedMatch));
         }
     }
-    ShowText(control, platform::wx::ToControlLineEnds(text), highlights);
+    // A hand edit leaves the text the links were found in.
+    linksShown = text == linkedText;
+    ShowText(control, platform::wx::ToControlLineEnds(text), highlights,
+             linksShown ? links : std::vector<ControlRange>());
 }
 
 wxString DetailPane::Text() const {

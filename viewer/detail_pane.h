@@ -4,8 +4,11 @@
 #include <wx/textctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "glossary/kana_fold.h"
+#include "glossary/search_highlight.h"
+#include "viewer/text_highlight.h"
 
 /// The detail pane: the shown entry's text, with every occurrence of the last search
 /// highlighted, in the chosen font at the chosen zoom.
@@ -34,7 +37,15 @@ class DetailPane {
     /// an empty text highlights nothing.
     void Highlight(const std::string& sjis, SearchMatch match);
 
-    /// Writes `text` (LF line ends) into the pane, with the highlights.
+    /// Underlines the byte `ranges` of `composed` (Shift-JIS, LF line ends) as links to the
+    /// entries `targets` (one each), whenever the pane shows exactly that text.
+    void SetLinks(const std::string& composed, const std::vector<ByteRange>& ranges,
+                  std::vector<int> targets);
+
+    /// The target of the link at character `position` of the pane, or -1 where there is none.
+    int LinkAt(long position) const;
+
+    /// Writes `text` (LF line ends) into the pane, with the links and highlights.
     void Show(const wxString& text);
 
     /// What the pane holds, with LF line ends.
@@ -44,6 +55,10 @@ class DetailPane {
     wxTextCtrl* control;
     wxFont ownFont;  // the font at its own size: the template's until one is chosen
     int points = 0;
+    wxString linkedText;  // what the links were found in
+    std::vector<ControlRange> links;
+    std::vector<int> linkTargets;
+    bool linksShown = false;
     std::string highlightedText;
     SearchMatch highlightedMatch = SearchMatch::Exact;
 };

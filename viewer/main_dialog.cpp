@@ -43,6 +43,16 @@ const std::array<const char*, kKanaRowCount> kKanaButtonNames = {
     "kana_a",  "kana_ka", "kana_sa", "kana_ta", "kana_na",
     "kana_ha", "kana_ma", "kana_ya", "kana_ra", "kana_wa"};
 
+// The menu commands of 参照先's items.
+constexpr int kFirstReference = wxID_HIGHEST + 100;
+constexpr int kLastReference = 999;
+
+// `text` as a menu shows it, ampersands and all.
+wxString EscapedMenuText(wxString text) {
+    text.Replace("&", "&&");
+    return text;
+}
+
 }  // namespace
 
 MainDialog::MainDialog() {
@@ -112,6 +122,62 @@ MainDialog::MainDialog() {
     Bind(wxEVT_BUTTON, &MainDialog::OnAll, this, XRCID("all_button"));
     Bind(wxEVT_BUTTON, &MainDialog::OnSearch, this, XRCID("search_button"));
     Bind(wxEVT_BUTTON, &MainDialog::OnFont, this, XRCID("font_button"));
+    // The links: a click in the pane, the hand over them, 参照先, and the history's steps from
+    // the menu and the mouse's back and forward buttons anywhere in the window.
+    referencesMenu = GetMenuBar()->FindItem(XRCID("references"))->GetSubMenu();
+    GetMenuBar()->Enable(XRCID("references"), false);
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent& event) {
+            const std::size_t item = static_cast<std::size_t>(event.GetId() - kFirstReference);
+            if (item < referenceTargets.size()) {
+                FollowLink(referenceTargets[item]);
+            }
+        },
+        kFirstReference, kFirstReference + kLastReference);
+    detailEdit->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        event.Skip();
+        long position = 0;
+        if (detailEdit->HitTest(event.GetPosition(), &position) == wxTE_HT_ON_TEXT) {
+            if (const int target = detailPane->LinkAt(position); target >= 0) {
+                CallAfter([this, target] { FollowLink(target); });
+            }
+        }
+    });
+    detailEdit->Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        event.Skip();
+        long position = 0;
+        const bool onLink =
+            detailEdit->HitTest(event.GetPosition(), &position) == wxTE_HT_ON_TEXT &&
+            detailPane->LinkAt(position) >= 0;
+        detailEdit->SetCursor(onLink ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+    });
+    const auto back = [this] {
+        if (const std::optional<ViewStep> step = history.Back()) {
+            Restore(*step);
+        }
+    };
+    const auto forward = [this] {
+        if (const std::optional<ViewStep> step = history.Forward()) {
+            Restore(*step);
+        }
+    };
+    Bind(
+        wxEVT_MENU, [back](wxCommandEvent&) { back(); }, XRCID("go_back"));
+    Bind(
+        wxEVT_MENU, [forward](wxCommandEvent&) { forward(); }, XRCID("go_forward"));
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(history.CanGoBack()); },
+        XRCID("go_back"));
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(history.CanGoForward()); },
+        XRCID("go_forward"));
+    for (wxWindow* window : clientArea->GetChildren()) {
+        window->Bind(wxEVT_AUX1_UP, [back](wxMouseEvent&) { back(); });
+        window->Bind(wxEVT_AUX2_UP, [forward](wxMouseEvent&) { forward(); });
+    }
+    clientArea->Bind(wxEVT_AUX1_UP, [back](wxMouseEvent&) { back(); });
+    clientArea->Bind(wxEVT_AUX2_UP, [forward](wxMouseEvent&) { forward(); });
     // Zoom: the menu, and Ctrl with the wheel over the pane. The size is remembered at once.
     const auto zoom = [this](int steps) {
         detailPane->Zoom(steps);
@@ -236,7 +302,91 @@ void MainDialog::RefreshList() {
 }
 
 void MainDialog::ShowDetail(int row) {
-    detailText = platform::wx::FromSjis(ComposeEntryText(store, row, EntryTextForm::DetailPane));
+    const std::string composed = ComposeEntryText(store, row, EntryTextForm::DetailPane);
+    detailText = platform::wx::FromSjis(composed);
+    const std::vector<CrossReference> links = FindCrossReferences(store, row);
+    std::vector<int> targets;
+    for (const CrossReference& link : links) {
+        targets.push_back(link.target);
+    }
+    detailPane->SetLinks(composed, DetailPaneRanges(store, row, links), std::move(targets));
+    ListReferences(row, links);
+    if (!keepHistory && row >= 0 && row < store.VisibleCount()) {
+        history.Visit({store.PositionOfRow(row), shownRows});
+    }
+}
+
+void MainDialog::ListReferences(int row, const std::vector<CrossReference>& links) {
+    while (referencesMenu->GetMenuItemCount() > 0) {
+        referencesMenu->Destroy(referencesMenu->FindItemByPosition(0));
+    }
+    referenceTargets = LinkTargets(links);
+    for (std::size_t i = 0; i < referenceTargets.size(); ++i) {
+        // The item names the target as the first link to it spells it.
+        for (const CrossReference& link : links) {
+            if (link.target == referenceTargets[i]) {
+                const std::string& text =
+                    link.field == LinkField::Text2 ? store.Text2At(row) : store.Text1At(row);
+                const wxString title = platform::wx::FromSjis(
+                    text.substr(link.range.begin, link.range.end - link.range.begin));
+                const char* mnemonics = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+                const wxString prefix =
+                    i < 35 ? wxString::Format("&%c ", mnemonics[i]) : wxString();
+                referencesMenu->Append(kFirstReference + static_cast<int>(i),
+                                       prefix + EscapedMenuText(title));
+                break;
+            }
+        }
+    }
+    GetMenuBar()->Enable(XRCID("references"), !referenceTargets.empty());
+}
+
+void MainDialog::FollowLink(int target) {
+    int row = store.RowOfPosition(target);
+    if (row < 0) {
+        // The target is not among the rows on show: every row is.
+        keepHistory = true;
+        store.ShowAll();
+        shownRows = ShownRows::All();
+        detailPane->Highlight(std::string(), SearchMatch::Exact);
+        RefreshList();
+        keepHistory = false;
+        row = store.RowOfPosition(target);
+    }
+    if (row >= 0) {
+        ShowRow(row);
+    }
+}
+
+void MainDialog::ShowRow(int row) {
+    titleList->SetSelection(row);
+    titleList->EnsureVisible(row);
+    ShowDetail(row);
+    TransferToControls();
+}
+
+void MainDialog::Restore(const ViewStep& step) {
+    keepHistory = true;
+    shownRows = step.rows;
+    std::string searched;
+    switch (step.rows.kind) {
+        case ShownRows::Kind::All:
+            store.ShowAll();
+            break;
+        case ShownRows::Kind::KanaRow:
+            store.FilterByKanaRow(step.rows.kanaRow);
+            break;
+        case ShownRows::Kind::Search:
+            store.Search(step.rows.searchText, step.rows.match);
+            searched = step.rows.searchText;
+            searchText = platform::wx::FromSjis(searched);
+            break;
+    }
+    ViewChanged(searched, step.rows.match);
+    if (const int row = store.RowOfPosition(step.position); row >= 0) {
+        ShowRow(row);
+    }
+    keepHistory = false;
 }
 
 void MainDialog::ViewChanged(const std::string& searched, SearchMatch match) {
@@ -274,6 +424,8 @@ void MainDialog::OpenPath(const wxString& path) {
     const GlossaryResult loaded = store.Load(platform::wx::ToPath(path));
     if (loaded.Ok()) {
         dataPath = platform::wx::ToPath(path);
+        history.Clear();
+        shownRows = ShownRows::All();
         detailPane->Highlight(std::string(), SearchMatch::Exact);
         RefreshList();
         recentFiles->Add(path);
@@ -332,6 +484,7 @@ void MainDialog::ShowKanaRow(int row) {
         return;
     }
     store.FilterByKanaRow(row);
+    shownRows = ShownRows::Row(row);
     ViewChanged();
 }
 
@@ -340,6 +493,7 @@ void MainDialog::OnAll(wxCommandEvent&) {
         return;
     }
     store.ShowAll();
+    shownRows = ShownRows::All();
     ViewChanged();
 }
 
@@ -356,11 +510,13 @@ void MainDialog::OnSearch(wxCommandEvent&) {
     const std::optional<std::string> text = platform::wx::ToSjis(searchText);
     if (!text) {
         store.ShowNone();
+        shownRows = ShownRows::Searched(std::string(), SearchMatch::Exact);  // no entry to show
         ViewChanged();
         return;
     }
     const SearchMatch match = settings.foldedSearch ? SearchMatch::Folded : SearchMatch::Exact;
     store.Search(*text, match);
+    shownRows = ShownRows::Searched(*text, match);
     ViewChanged(*text, match);
 }
 
@@ -376,6 +532,7 @@ void MainDialog::SearchAsTyped() {
     // An emptied box shows every row, as 全て does, and stays empty.
     TransferFromControls();
     store.ShowAll();
+    shownRows = ShownRows::All();
     ViewChanged();
 }
 

@@ -14,8 +14,10 @@
 #include <memory>
 #include <string>
 
+#include "glossary/cross_references.h"
 #include "glossary/glossary_store.h"
 #include "glossary/kana_rows.h"
+#include "glossary/view_history.h"
 #include "viewer/detail_pane.h"
 #include "viewer/recent_files.h"
 #include "viewer/search_box.h"
@@ -64,6 +66,14 @@ class MainDialog : public wxFrame {
     void ViewChanged(const std::string& searched = std::string(),
                      SearchMatch match = SearchMatch::Exact);
     void EnableControls();
+    // Shows the entry at sorted position `target`: in the rows on show, else among them all.
+    void FollowLink(int target);
+    // Selects `row`, scrolls the list to it and shows its entry.
+    void ShowRow(int row);
+    // Shows the rows and the entry of a step of the history again.
+    void Restore(const ViewStep& step);
+    // Lists the link targets of the entry shown under 移動 → 参照先.
+    void ListReferences(int row, const std::vector<CrossReference>& links);
 
     void OnOpen(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
@@ -110,4 +120,11 @@ class MainDialog : public wxFrame {
     std::unique_ptr<RecentFiles> recentFiles;
     std::unique_ptr<DetailPane> detailPane;
     std::unique_ptr<SearchBox> searchBox;
+
+    // The rows on show, and the entries shown among them, for 戻る and 進む.
+    ShownRows shownRows;
+    ViewHistory history;
+    bool keepHistory = false;  // while the history itself or a link changes the rows
+    wxMenu* referencesMenu = nullptr;
+    std::vector<int> referenceTargets;  // by item of referencesMenu
 };

@@ -1,6 +1,7 @@
 #include "viewer/text_highlight.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/wx/wx_text.h"
 
@@ -37,13 +38,44 @@ std::vector<ControlRange> ToControlRanges(std::string_view sjis,
     return result;
 }
 
+namespace {
+
+double Luminance(const wxColour& colour) {
+    const auto linear = [](unsigned char value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) +
+           0.0722 * linear(colour.Blue());
+}
+
+double ContrastRatio(const wxColour& a, const wxColour& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+wxColour LinkColour(const wxColour& background) {
+    // A dark blue on light panes (8.6:1 on white), a light one on dark panes (8.7:1 on black).
+    const wxColour dark(0, 71, 171);
+    const wxColour light(138, 180, 248);
+    return ContrastRatio(dark, background) >= ContrastRatio(light, background) ? dark : light;
+}
+
 void ShowText(wxTextCtrl* control, const wxString& text,
-              const std::vector<ControlRange>& highlights) {
+              const std::vector<ControlRange>& highlights, const std::vector<ControlRange>& links) {
     // The toolkit does not write a text the control already holds, and would keep its colours.
     if (control->GetValue() == text) {
         control->ChangeValue(wxString());
     }
     control->ChangeValue(text);
+    wxTextAttr link(LinkColour(control->GetBackgroundColour()));
+    link.SetFontUnderlined(true);
+    for (const ControlRange& range : links) {
+        control->SetStyle(range.from, range.to, link);
+    }
     const wxTextAttr colours(kHighlightText, kHighlightBackground);
     for (const ControlRange& range : highlights) {
         control->SetStyle(range.from, range.to, colours);

@@ -24,8 +24,13 @@ extern const wxColour kHighlightBackground;
 std::vector<ControlRange> ToControlRanges(std::string_view sjis,
                                           const std::vector<ByteRange>& ranges);
 
-/// Writes `text` into `control` as ChangeValue does (no text event), with each of `highlights`
-/// in the highlight's colours and the rest in the control's own: highlights of an earlier call
-/// go even where the text stays the same. `control` is a wxTE_RICH2 control on Windows.
+/// The colour of links on `background`: a blue with a contrast of at least 4.5:1 to it.
+wxColour LinkColour(const wxColour& background);
+
+/// Writes `text` into `control` as ChangeValue does (no text event), with each of `links`
+/// underlined in LinkColour and each of `highlights` in the highlight's colours over them, the
+/// rest in the control's own: the styles of an earlier call go even where the text stays the
+/// same. `control` is a wxTE_RICH2 control on Windows.
 void ShowText(wxTextCtrl* control, const wxString& text,
-              const std::vector<ControlRange>& highlights);
+              const std::vector<ControlRange>& highlights,
+              const std::vector<ControlRange>& links = {});

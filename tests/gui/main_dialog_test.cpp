@@ -2,6 +2,7 @@
 // wxTEST_DIALOG; everything else is the dialog's own.
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
@@ -546,3 +547,64 @@ TEST_F(MainDialogTest, DictionaryExportsSayWhatTheyLeftOutAndReplaced) {
 }
 
 }  // namespace
+
+TEST_F(MainDialogTest, LinksLeadToTheirEntriesAndBackAndForwardRestoreTheRows) {
+    auto entries = ViewerEntries();
+    entries[0].text1 = Sj("カメラと朝日");  // 階段 names one entry of its か row and one of あ
+    Open(platform::wx::FromPath(WriteGlossary(folder, entries)));
+    Click("kana_ka");
+    ASSERT_EQ(Titles(), (std::vector<wxString>{L"階段", L"カメラ", L"機械"}));
+    const wxString stairs = Detail();
+    wxMenu* references = MenuItem(XRCID("references"))->GetSubMenu();
+    ASSERT_EQ(references->GetMenuItemCount(), 2u);
+    EXPECT_EQ(references->FindItemByPosition(1)->GetItemLabelText(), wxString(L"2 朝日"));
+
+    // The links are underlined in a colour that reads on the pane, and nothing else is.
+    auto* pane = Box("detail_text");
+    const long camera = static_cast<long>(stairs.find(L"カメラ"));
+    for (long position = 0; position < pane->GetLastPosition(); ++position) {
+        wxTextAttr style;
+        pane->GetStyle(position, style);
+        const long sunrise = static_cast<long>(stairs.find(L"朝日"));
+        const bool linked = (position >= camera && position < camera + 3) ||
+                            (position >= sunrise && position < sunrise + 2);
+        EXPECT_EQ(style.HasFontUnderlined() && style.GetFontUnderlined(), linked) << position;
+    }
+
+    // 参照先 leads outside the row: every row shows, 朝日 selected.
+    ChooseMenu(references->FindItemByPosition(1)->GetId());
+    EXPECT_EQ(Counter(), "294/294");
+    EXPECT_EQ(Titles()[SelectedRow()], wxString(L"朝日"));
+    // Back: 階段 in the か row.
+    ChooseMenu(XRCID("go_back"));
+    EXPECT_EQ(Counter(), "3/294");
+    EXPECT_EQ(Detail(), stairs);
+    // A click on カメラ in the pane stays in the row.
+    wxYield();  // the pane lays out its text once it has been drawn
+    const wxPoint at = pane->PositionToCoords(camera + 1);
+    wxMouseEvent click(wxEVT_LEFT_UP);
+    click.SetPosition(at + wxPoint(1, 1));
+    long hit = -1;
+    ASSERT_EQ(pane->HitTest(click.GetPosition(), &hit), wxTE_HT_ON_TEXT) << at.x << "," << at.y;
+    EXPECT_EQ(hit, camera + 1);
+    pane->ProcessWindowEvent(click);
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(Counter(), "3/294");
+    EXPECT_EQ(Titles()[SelectedRow()], wxString(L"カメラ"));
+    // The click replaced the step ahead (朝日). Back twice, to the first entry the file showed,
+    // forward twice: the same entries and rows again.
+    ChooseMenu(XRCID("go_back"));
+    EXPECT_EQ(Detail(), stairs);
+    ChooseMenu(XRCID("go_back"));
+    EXPECT_EQ(Counter(), "294/294");
+    EXPECT_EQ(SelectedRow(), 0);
+    ChooseMenu(XRCID("go_forward"));
+    ChooseMenu(XRCID("go_forward"));
+    EXPECT_EQ(Titles()[SelectedRow()], wxString(L"カメラ"));
+    dialog->UpdateWindowUI();
+    EXPECT_FALSE(MenuEnabled(XRCID("go_forward")));
+    // Opening a file forgets where the reader has been.
+    Open(DataFile());
+    dialog->UpdateWindowUI();
+    EXPECT_FALSE(MenuEnabled(XRCID("go_back")));
+}
