@@ -118,6 +118,8 @@ MainDialog::MainDialog() {
     Bind(wxEVT_CLOSE_WINDOW, &MainDialog::OnClose, this);
 
     SetClientSize(templateSize);
+    // It can grow, never shrink below the template.
+    SetMinClientSize(templateSize);
     CentreOnScreen();
     BindSearchCommands();
     RestoreSettings();

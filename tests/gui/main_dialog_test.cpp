@@ -178,6 +178,56 @@ TEST_F(MainDialogTest, TemplateKeepsTheTabOrderAndDialogUnitLayout) {
     EXPECT_EQ(list->GetParent()->GetFont().GetPointSize(), 10);
 }
 
+// Where each control is in the template (dialog units), and which of its edges follow the
+// window's right and bottom edges as the window grows.
+struct TemplatePlace {
+    const char* name;
+    wxRect rect;
+    bool left, right, top, bottom;
+};
+const TemplatePlace kTemplatePlaces[] = {
+    {"search_label", {7, 9, 50, 14}, false, false, false, false},
+    {"search_text", {57, 7, 197, 15}, false, true, false, false},
+    {"search_button", {262, 7, 47, 16}, true, true, false, false},
+    {"all_button", {7, 31, 37, 15}, false, false, false, false},
+    {"kana_a", {57, 31, 23, 15}, false, false, false, false},
+    {"kana_wa", {318, 31, 23, 15}, false, false, false, false},
+    {"title_list", {7, 52, 130, 185}, false, false, false, true},
+    {"detail_text", {142, 52, 201, 185}, false, true, false, true},
+    {"counter", {13, 240, 57, 15}, false, false, true, true},
+    {"font_button", {293, 243, 50, 12}, true, true, true, true},
+};
+
+TEST_F(MainDialogTest, OpensAtTheTemplateLayoutAndGivesTheSpaceItGainsToTheTextAndTheList) {
+    wxWindow* panel = Get("search_text")->GetParent();
+    const auto inPixels = [panel](const wxRect& rect) {
+        return wxRect(panel->ConvertDialogToPixels(rect.GetPosition()),
+                      panel->ConvertDialogToPixels(rect.GetSize()));
+    };
+    const wxSize opened = dialog->GetSize();
+    EXPECT_EQ(dialog->GetMinSize(), opened);
+    EXPECT_EQ(dialog->GetMaxSize(), wxDefaultSize);
+    for (const wxSize& grown : {wxSize(), wxSize(150, 100)}) {
+        dialog->SetSize(opened + grown);
+        dialog->SendSizeEvent();
+        for (const TemplatePlace& place : kTemplatePlaces) {
+            SCOPED_TRACE(place.name);
+            const wxRect at = inPixels(place.rect);
+            const wxRect expected(
+                at.GetTopLeft() + wxPoint(place.left ? grown.x : 0, place.top ? grown.y : 0),
+                at.GetBottomRight() +
+                    wxPoint(place.right ? grown.x : 0, place.bottom ? grown.y : 0));
+            // Within a pixel: the sizers round a gap to pixels where the template rounded a
+            // position.
+            const wxRect seen = Get(place.name)->GetRect();
+            EXPECT_NEAR(seen.GetLeft(), expected.GetLeft(), 1);
+            EXPECT_NEAR(seen.GetTop(), expected.GetTop(), 1);
+            EXPECT_NEAR(seen.GetRight(), expected.GetRight(), 1);
+            EXPECT_NEAR(seen.GetBottom(), expected.GetBottom(), 1);
+        }
+    }
+}
+
 TEST_F(MainDialogTest, OpenAsksForTheGlossaryInTheCurrentDirectory) {
     FileDialogSeen seen;
     Open(std::nullopt, false, &seen);
