@@ -11,9 +11,15 @@
 #   about                         every control of the about box has a name and the right role
 #   press NAME                    presses the push button NAME through its action
 #   text NAME                     prints the text of the text box NAME
+#   places                        prints the edges of the main dialog and of the controls
+#                                 that follow its size
+#   grown PLACES                  since `places` printed PLACES, the main dialog has grown and
+#                                 its search box, list and pane with it; the search button, the
+#                                 counter and the font button have followed its edges
 
 import csv
 import io
+import json
 import subprocess
 import sys
 import time
@@ -139,12 +145,61 @@ def check_about():
     poll(check)
 
 
+# (role, name) of the controls that follow the window's size; the counter is the label
+# holding "/".
+GROWING = {"search box": ("text", SEARCH_LABEL), "search button": ("push button", "検索"),
+           "list": ("table", "用語一覧"), "pane": ("text", "説明"),
+           "font button": ("push button", "フォント変更")}
+# Which edges (left, top, right, bottom) of each follow the window's right or bottom edge.
+FOLLOWING = {"search box": "..r.", "search button": "l.r.", "list": "...b", "pane": "..rb",
+             "counter": ".t.b", "font button": "ltrb"}
+
+
+def places():
+    def check():
+        frame = next((f for f in frames()
+                      if pyatspi.findDescendant(f, lambda n: n.getRoleName() == "menu bar")), None)
+        if frame is None:
+            return "the main dialog is not showing"
+        found = {key: find(*control) for key, control in GROWING.items()}
+        found["counter"] = next((c for c in controls(frame)
+                                 if c.getRoleName() == "label" and "/" in c.name), "no counter")
+        found["window"] = frame
+        if any(isinstance(control, str) for control in found.values()):
+            return f"not every growing control is showing: {found}"
+        edges = {}
+        for key, control in found.items():
+            box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            edges[key] = [box.x, box.y, box.x + box.width, box.y + box.height]
+        return edges
+
+    return poll(check)
+
+
+def check_grown(before_file):
+    with open(before_file, encoding="utf-8") as stream:
+        before = json.load(stream)
+    after = places()
+    grown = (after["window"][2] - before["window"][2], after["window"][3] - before["window"][3])
+    wrong = []
+    for key, follows in FOLLOWING.items():
+        moved = [a - b for a, b in zip(after[key], before[key])]
+        expected = [grown[edge % 2] if follows[edge] != "." else 0 for edge in range(4)]
+        if moved != expected:
+            wrong.append(f"{key} moved its edges by {moved}, not {expected}")
+    if wrong or min(grown) <= 0:
+        sys.exit(f"atspi_probe: after the window grew by {grown}:\n  " + "\n  ".join(wrong))
+    print(f"atspi_probe: the window grew by {grown}, the controls with it")
+
+
 COMMANDS = {
     "controls": lambda counter: poll(lambda: check_controls(counter)),
     "view": lambda exporter, data, *args: check_view(exporter, data, args),
     "about": lambda: check_about(),
     "press": lambda name: poll(lambda: find("push button", name)).queryAction().doAction(0),
     "text": lambda name: print(poll(lambda: find("text", name)).queryText().getText(0, -1)),
+    "places": lambda: print(json.dumps(places())),
+    "grown": lambda before: check_grown(before),
 }
 
 if __name__ == "__main__":

@@ -176,6 +176,25 @@ type_text() {
 
 }
 
+# Grows main window $1 by 200 × 150 pixels, after checking that its size hints let it grow and
+# hold the size it has as the smallest; prints the new size as WIDTHxHEIGHT.
+grow_window() {
+  local hints
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  hints=$(xprop -id "$1" WM_NORMAL_HINTS)
+  local largest='maximum size: ([0-9]+) by ([0-9]+)'
+  if [[ $hints != *"minimum size: $WIDTH by $HEIGHT"* ]] || { [[ $hints =~ $largest ]] &&
+    ((BASH_REMATCH[1] <= WIDTH || BASH_REMATCH[2] <= HEIGHT)); }; then
+    fail "a ${WIDTH}x$HEIGHT window that cannot grow from there: $hints"
+  fi
+  xdotool windowsize "$1" $((WIDTH + 200)) $((HEIGHT + 150))
+  until_true window_sized "$1" $((WIDTH + 200))x$((HEIGHT + 150)) ||
+    fail "the window is $(window_size "$1"), not $((WIDTH + 200))x$((HEIGHT + 150))"
+  window_size "$1"
+}
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'; }
+window_sized() { [[ $(window_size "$1") == "$2" ]]; }
+
 # Waits for the viewer to end and fails unless its exit status is 0; $1 says what ended it.
 viewer_ends() {
   until_true eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer still runs after $1"
