@@ -26,7 +26,7 @@ probe press か
 probe view "$exporter" YGS_PRG.BIN --row か
 probe places >places.json
 grow_window "$main" >/dev/null
-probe grown places.json
+probe grown places.json 200 150
 
 # ヘルプ(&H) → hoshiwa2 のﾊﾞｰｼﾞｮﾝ情報(&A)...; OK ends it.
 keys "$main" alt+h a

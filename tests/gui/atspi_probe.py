@@ -11,11 +11,10 @@
 #   about                         every control of the about box has a name and the right role
 #   press NAME                    presses the push button NAME through its action
 #   text NAME                     prints the text of the text box NAME
-#   places                        prints the edges of the main dialog and of the controls
-#                                 that follow its size
-#   grown PLACES                  since `places` printed PLACES, the main dialog has grown and
-#                                 its search box, list and pane with it; the search button, the
-#                                 counter and the font button have followed its edges
+#   places                        prints the edges of the controls that follow the main
+#                                 dialog's size
+#   grown PLACES WIDTH HEIGHT     since `places` printed PLACES, the main dialog has grown by
+#                                 WIDTH × HEIGHT pixels and they have followed it
 
 import csv
 import io
@@ -145,51 +144,40 @@ def check_about():
     poll(check)
 
 
-# (role, name) of the controls that follow the window's size; the counter is the label
-# holding "/".
-GROWING = {"search box": ("text", SEARCH_LABEL), "search button": ("push button", "検索"),
-           "list": ("table", "用語一覧"), "pane": ("text", "説明"),
-           "font button": ("push button", "フォント変更")}
-# Which edges (left, top, right, bottom) of each follow the window's right or bottom edge.
-FOLLOWING = {"search box": "..r.", "search button": "l.r.", "list": "...b", "pane": "..rb",
-             "counter": ".t.b", "font button": "ltrb"}
+# The controls that follow the window's size by (role, name; the counter is the label holding
+# "/"), and which of their edges (left, top, right, bottom) follow its right or bottom edge.
+FOLLOWING = {("text", SEARCH_LABEL): "..r.", ("push button", "検索"): "l.r.",
+             ("table", "用語一覧"): "...b", ("text", "説明"): "..rb", ("label", "/"): ".t.b",
+             ("push button", "フォント変更"): "ltrb"}
 
 
 def places():
     def check():
-        frame = next((f for f in frames()
-                      if pyatspi.findDescendant(f, lambda n: n.getRoleName() == "menu bar")), None)
-        if frame is None:
-            return "the main dialog is not showing"
-        found = {key: find(*control) for key, control in GROWING.items()}
-        found["counter"] = next((c for c in controls(frame)
-                                 if c.getRoleName() == "label" and "/" in c.name), "no counter")
-        found["window"] = frame
-        if any(isinstance(control, str) for control in found.values()):
-            return f"not every growing control is showing: {found}"
-        edges = {}
-        for key, control in found.items():
-            box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            edges[key] = [box.x, box.y, box.x + box.width, box.y + box.height]
+        found = main_controls()
+        if isinstance(found, str):
+            return found
+        edges = []
+        for role, name in FOLLOWING:
+            match = [c for c in found if c.getRoleName() == role and
+                     (c.name == name or name == "/" and name in c.name)]
+            if not match:
+                return f"no {role} named {name!r} in the main dialog"
+            box = match[0].queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+            edges.append([box.x, box.y, box.x + box.width, box.y + box.height])
         return edges
 
     return poll(check)
 
 
-def check_grown(before_file):
+def check_grown(before_file, width, height):
     with open(before_file, encoding="utf-8") as stream:
-        before = json.load(stream)
-    after = places()
-    grown = (after["window"][2] - before["window"][2], after["window"][3] - before["window"][3])
-    wrong = []
-    for key, follows in FOLLOWING.items():
-        moved = [a - b for a, b in zip(after[key], before[key])]
-        expected = [grown[edge % 2] if follows[edge] != "." else 0 for edge in range(4)]
-        if moved != expected:
-            wrong.append(f"{key} moved its edges by {moved}, not {expected}")
-    if wrong or min(grown) <= 0:
-        sys.exit(f"atspi_probe: after the window grew by {grown}:\n  " + "\n  ".join(wrong))
-    print(f"atspi_probe: the window grew by {grown}, the controls with it")
+        moved = [[a - b for a, b in zip(*edges)] for edges in zip(places(), json.load(stream))]
+    expected = [[(int(width), int(height))[edge % 2] * (follows[edge] != ".")
+                 for edge in range(4)] for follows in FOLLOWING.values()]
+    if moved != expected:
+        sys.exit(f"atspi_probe: as the window grew by {width}x{height}, the edges of\n"
+                 f"  {list(FOLLOWING)}\nmoved by\n  {moved}\nnot\n  {expected}")
+    print(f"atspi_probe: as the window grew by {width}x{height}, its controls followed")
 
 
 COMMANDS = {
@@ -199,7 +187,7 @@ COMMANDS = {
     "press": lambda name: poll(lambda: find("push button", name)).queryAction().doAction(0),
     "text": lambda name: print(poll(lambda: find("text", name)).queryText().getText(0, -1)),
     "places": lambda: print(json.dumps(places())),
-    "grown": lambda before: check_grown(before),
+    "grown": check_grown,
 }
 
 if __name__ == "__main__":

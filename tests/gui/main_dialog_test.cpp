@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "dialog_expectations.h"
@@ -178,52 +179,37 @@ TEST_F(MainDialogTest, TemplateKeepsTheTabOrderAndDialogUnitLayout) {
     EXPECT_EQ(list->GetParent()->GetFont().GetPointSize(), 10);
 }
 
-// Where each control is in the template (dialog units), and which of its edges follow the
-// window's right and bottom edges as the window grows.
-struct TemplatePlace {
-    const char* name;
-    wxRect rect;
-    bool left, right, top, bottom;
-};
-const TemplatePlace kTemplatePlaces[] = {
-    {"search_label", {7, 9, 50, 14}, false, false, false, false},
-    {"search_text", {57, 7, 197, 15}, false, true, false, false},
-    {"search_button", {262, 7, 47, 16}, true, true, false, false},
-    {"all_button", {7, 31, 37, 15}, false, false, false, false},
-    {"kana_a", {57, 31, 23, 15}, false, false, false, false},
-    {"kana_wa", {318, 31, 23, 15}, false, false, false, false},
-    {"title_list", {7, 52, 130, 185}, false, false, false, true},
-    {"detail_text", {142, 52, 201, 185}, false, true, false, true},
-    {"counter", {13, 240, 57, 15}, false, false, true, true},
-    {"font_button", {293, 243, 50, 12}, true, true, true, true},
-};
+// Where controls are in the template (dialog units), and which of their edges (left, top,
+// right, bottom) follow the window's right or bottom edge as it grows.
+const std::tuple<const char*, wxRect, const char*> kTemplatePlaces[] = {
+    {"search_label", {7, 9, 50, 14}, "...."},     {"search_text", {57, 7, 197, 15}, "..r."},
+    {"search_button", {262, 7, 47, 16}, "l.r."},  {"all_button", {7, 31, 37, 15}, "...."},
+    {"kana_wa", {318, 31, 23, 15}, "...."},       {"title_list", {7, 52, 130, 185}, "...b"},
+    {"detail_text", {142, 52, 201, 185}, "..rb"}, {"counter", {13, 240, 57, 15}, ".t.b"},
+    {"font_button", {293, 243, 50, 12}, "ltrb"}};
 
 TEST_F(MainDialogTest, OpensAtTheTemplateLayoutAndGivesTheSpaceItGainsToTheTextAndTheList) {
-    wxWindow* panel = Get("search_text")->GetParent();
-    const auto inPixels = [panel](const wxRect& rect) {
-        return wxRect(panel->ConvertDialogToPixels(rect.GetPosition()),
-                      panel->ConvertDialogToPixels(rect.GetSize()));
-    };
     const wxSize opened = dialog->GetSize();
     EXPECT_EQ(dialog->GetMinSize(), opened);
     EXPECT_EQ(dialog->GetMaxSize(), wxDefaultSize);
     for (const wxSize& grown : {wxSize(), wxSize(150, 100)}) {
         dialog->SetSize(opened + grown);
         dialog->SendSizeEvent();
-        for (const TemplatePlace& place : kTemplatePlaces) {
-            SCOPED_TRACE(place.name);
-            const wxRect at = inPixels(place.rect);
-            const wxRect expected(
-                at.GetTopLeft() + wxPoint(place.left ? grown.x : 0, place.top ? grown.y : 0),
-                at.GetBottomRight() +
-                    wxPoint(place.right ? grown.x : 0, place.bottom ? grown.y : 0));
-            // Within a pixel: the sizers round a gap to pixels where the template rounded a
-            // position.
-            const wxRect seen = Get(place.name)->GetRect();
-            EXPECT_NEAR(seen.GetLeft(), expected.GetLeft(), 1);
-            EXPECT_NEAR(seen.GetTop(), expected.GetTop(), 1);
-            EXPECT_NEAR(seen.GetRight(), expected.GetRight(), 1);
-            EXPECT_NEAR(seen.GetBottom(), expected.GetBottom(), 1);
+        for (const auto& [name, rect, follows] : kTemplatePlaces) {
+            SCOPED_TRACE(name);
+            const wxWindow* panel = Get(name)->GetParent();
+            const wxRect at(panel->ConvertDialogToPixels(rect.GetPosition()),
+                            panel->ConvertDialogToPixels(rect.GetSize()));
+            const wxRect seen = Get(name)->GetRect();
+            const int expected[] = {at.x, at.y, at.x + at.width, at.y + at.height};
+            const int edges[] = {seen.x, seen.y, seen.x + seen.width, seen.y + seen.height};
+            const int gained[] = {grown.x, grown.y, grown.x, grown.y};
+            for (int edge = 0; edge < 4; ++edge) {
+                // Within a pixel: the sizers round gaps where the template rounded places.
+                EXPECT_NEAR(edges[edge], expected[edge] + (follows[edge] == '.' ? 0 : gained[edge]),
+                            1)
+                    << "edge " << edge;
+            }
         }
     }
 }

@@ -179,12 +179,11 @@ type_text() {
 # Grows main window $1 by 200 × 150 pixels, after checking that its size hints let it grow and
 # hold the size it has as the smallest; prints the new size as WIDTHxHEIGHT.
 grow_window() {
-  local hints
+  local hints largest='maximum size: ([0-9]+) by ([0-9]+)'
   eval "$(xdotool getwindowgeometry --shell "$1")"
   hints=$(xprop -id "$1" WM_NORMAL_HINTS)
-  local largest='maximum size: ([0-9]+) by ([0-9]+)'
-  if [[ $hints != *"minimum size: $WIDTH by $HEIGHT"* ]] || { [[ $hints =~ $largest ]] &&
-    ((BASH_REMATCH[1] <= WIDTH || BASH_REMATCH[2] <= HEIGHT)); }; then
+  if [[ $hints != *"minimum size: $WIDTH by $HEIGHT"* ]] ||
+    { [[ $hints =~ $largest ]] && ((BASH_REMATCH[1] <= WIDTH || BASH_REMATCH[2] <= HEIGHT)); }; then
     fail "a ${WIDTH}x$HEIGHT window that cannot grow from there: $hints"
   fi
   xdotool windowsize "$1" $((WIDTH + 200)) $((HEIGHT + 150))
