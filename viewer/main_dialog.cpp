@@ -227,6 +227,8 @@ MainDialog::MainDialog() {
     // What was remembered: the search options, the pane's font, the recent files, and the
     // window's place and size if it still fits (otherwise it stays centred).
     SetClientSize(templateSize);
+    // It can grow, never shrink below the template.
+    SetMinClientSize(templateSize);
     CentreOnScreen();
     GetMenuBar()->Check(XRCID("search_as_you_type"), settings.searchAsYouType);
     GetMenuBar()->Check(XRCID("folded_search"), settings.foldedSearch);

@@ -25,6 +25,7 @@ const char kWindowX[] = "x";
 const char kWindowY[] = "y";
 const char kWindowWidth[] = "w";
 const char kWindowHeight[] = "h";
+const char kWindowMaximized[] = "Maximized";
 // The window's DPI when its size was recorded: the template is laid out in dialog units, so a
 // size from another DPI (or none) is not one this window ever had.
 const char kWindowDpi[] = "dpi";
@@ -127,6 +128,11 @@ void ViewerSettings::RestoreWindow(wxTopLevelWindow* window, const wxSize& small
         }
     }
     window->SetSize(rect);
+    // Maximized is a state, not a measure: it holds at any DPI.
+    int maximized = 0;
+    if (ReadInt(*who, kWindowMaximized, &maximized) && maximized == 1) {
+        window->Maximize();
+    }
 }
 
 void ViewerSettings::Save(wxFileHistory& history) {

@@ -7,7 +7,8 @@
 #include "platform/wx/user_config.h"
 
 /// What the viewer remembers between runs, in the user's configuration: the two search options,
-/// the detail pane's font, the recently opened files and the main window's place and size.
+/// the detail pane's font, the recently opened files and the main window's place, size and
+/// maximized state.
 /// A value that is missing or unusable reads as its default, each on its own and silently.
 class ViewerSettings {
   public:
@@ -36,7 +37,7 @@ class ViewerSettings {
     /// only when it was recorded at the window's DPI, is at least `smallest` and fits a screen,
     /// the place only when a screen shows the window's top left corner there, moved as far as
     /// it takes to show the window whole on that screen; either alone otherwise leaves `window`
-    /// as it is.
+    /// as it is. A window that was maximized is maximized again, at any DPI.
     void RestoreWindow(wxTopLevelWindow* window, const wxSize& smallest);
 
     /// Writes every value, the files of `history` and the followed window's place and size to

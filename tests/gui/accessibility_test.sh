@@ -2,8 +2,9 @@
 # Reads and operates the real viewer as a screen reader does, through AT-SPI, under the current X
 # display: every control of the main dialog and the about box has a name and the right role,
 # before and after opening YGS_PRG.BIN, and pressing か through its action shows the rows that
-# hoshiwa2-export gives for it. Menus and dialogs are opened with the keyboard: an AT-SPI action
-# that opens a modal dialog would not return until the dialog closed.
+# hoshiwa2-export gives for it; when the window grows, the list, the pane and the search box grow
+# with it and the bottom controls stay at its bottom. Menus and dialogs are opened with the
+# keyboard: an AT-SPI action that opens a modal dialog would not return until the dialog closed.
 #
 # usage: accessibility_test.sh HOSHIWA2 HOSHIWA2_EXPORT DATAFILE
 set -euo pipefail
@@ -23,6 +24,9 @@ open_glossary "$main" "$HOME/YGS_PRG.BIN"
 probe view "$exporter" YGS_PRG.BIN
 probe press か
 probe view "$exporter" YGS_PRG.BIN --row か
+probe places >places.json
+grow_window "$main" >/dev/null
+probe grown places.json 200 150
 
 # ヘルプ(&H) → hoshiwa2 のﾊﾞｰｼﾞｮﾝ情報(&A)...; OK ends it.
 keys "$main" alt+h a

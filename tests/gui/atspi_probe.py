@@ -11,9 +11,14 @@
 #   about                         every control of the about box has a name and the right role
 #   press NAME                    presses the push button NAME through its action
 #   text NAME                     prints the text of the text box NAME
+#   places                        prints the edges of the controls that follow the main
+#                                 dialog's size
+#   grown PLACES WIDTH HEIGHT     since `places` printed PLACES, the main dialog has grown by
+#                                 WIDTH × HEIGHT pixels and they have followed it
 
 import csv
 import io
+import json
 import subprocess
 import sys
 import time
@@ -139,12 +144,50 @@ def check_about():
     poll(check)
 
 
+# The controls that follow the window's size by (role, name; the counter is the label holding
+# "/"), and which of their edges (left, top, right, bottom) follow its right or bottom edge.
+FOLLOWING = {("text", SEARCH_LABEL): "..r.", ("push button", "検索"): "l.r.",
+             ("table", "用語一覧"): "...b", ("text", "説明"): "..rb", ("label", "/"): ".t.b",
+             ("push button", "フォント変更"): "ltrb"}
+
+
+def places():
+    def check():
+        found = main_controls()
+        if isinstance(found, str):
+            return found
+        edges = []
+        for role, name in FOLLOWING:
+            match = [c for c in found if c.getRoleName() == role and
+                     (c.name == name or name == "/" and name in c.name)]
+            if not match:
+                return f"no {role} named {name!r} in the main dialog"
+            box = match[0].queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+            edges.append([box.x, box.y, box.x + box.width, box.y + box.height])
+        return edges
+
+    return poll(check)
+
+
+def check_grown(before_file, width, height):
+    with open(before_file, encoding="utf-8") as stream:
+        moved = [[a - b for a, b in zip(*edges)] for edges in zip(places(), json.load(stream))]
+    expected = [[(int(width), int(height))[edge % 2] * (follows[edge] != ".")
+                 for edge in range(4)] for follows in FOLLOWING.values()]
+    if moved != expected:
+        sys.exit(f"atspi_probe: as the window grew by {width}x{height}, the edges of\n"
+                 f"  {list(FOLLOWING)}\nmoved by\n  {moved}\nnot\n  {expected}")
+    print(f"atspi_probe: as the window grew by {width}x{height}, its controls followed")
+
+
 COMMANDS = {
     "controls": lambda counter: poll(lambda: check_controls(counter)),
     "view": lambda exporter, data, *args: check_view(exporter, data, args),
     "about": lambda: check_about(),
     "press": lambda name: poll(lambda: find("push button", name)).queryAction().doAction(0),
     "text": lambda name: print(poll(lambda: find("text", name)).queryText().getText(0, -1)),
+    "places": lambda: print(json.dumps(places())),
+    "grown": check_grown,
 }
 
 if __name__ == "__main__":

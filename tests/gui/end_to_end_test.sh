@@ -4,8 +4,9 @@
 #   1. opens it through the open dialog with the keyboard, presses か (under wine: reads the
 #      controls' names as a screen reader does, with HOSHIWA2_NAMES_TEST), exports the row as
 #      CSV and as text through the menu and the save dialog, opens the about box (screenshot
-#      SCREENSHOT) and exits through the menu with status 0;
-#   2. starts it again and ends it with Esc before anything is opened;
+#      SCREENSHOT), grows the window and exits through the menu with status 0;
+#   2. starts it again at the size it was left at and ends it with Esc before anything is
+#      opened;
 #   3. starts it from / as `hoshiwa2 FILE` and exports the か row under a bare file name, which
 #      must land beside FILE;
 #   4. names a missing FILE: the open message box comes up over the window, and the program
@@ -49,10 +50,13 @@ fi
 export_view "$main" c "$folder/kana-row.csv"
 export_view "$main" t "$folder/text.txt"
 show_about "$main" "$screenshot"
+grown=$(grow_window "$main")
 keys "$main" alt+f e
 viewer_ends "the exit command"
 
 start_viewer
+[[ $(window_size "$main") == "$grown" ]] ||
+  fail "the window is $(window_size "$main") after a restart, not the $grown it was left at"
 keys "$main" Escape
 viewer_ends "Esc"
 

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "export/dictionary_entries.h"
@@ -125,6 +126,41 @@ TEST_F(MainDialogTest, TemplateKeepsTheTabOrderAndDialogUnitLayout) {
     EXPECT_EQ(list->GetPosition(), list->GetParent()->ConvertDialogToPixels(wxPoint(7, 52)));
     EXPECT_EQ(dialog->GetClientSize(), list->GetParent()->ConvertDialogToPixels(wxSize(351, 262)));
     EXPECT_EQ(list->GetParent()->GetFont().GetPointSize(), 10);
+}
+
+// Where controls are in the template (dialog units), and which of their edges (left, top,
+// right, bottom) follow the window's right or bottom edge as it grows.
+const std::tuple<const char*, wxRect, const char*> kTemplatePlaces[] = {
+    {"search_label", {7, 9, 50, 14}, "...."},     {"search_text", {57, 7, 197, 15}, "..r."},
+    {"search_button", {262, 7, 47, 16}, "l.r."},  {"all_button", {7, 31, 37, 15}, "...."},
+    {"kana_wa", {318, 31, 23, 15}, "...."},       {"title_list", {7, 52, 130, 185}, "...b"},
+    {"detail_text", {142, 52, 201, 185}, "..rb"}, {"counter", {13, 240, 57, 15}, ".t.b"},
+    {"font_button", {293, 243, 50, 12}, "ltrb"}};
+
+TEST_F(MainDialogTest, OpensAtTheTemplateLayoutAndGivesTheSpaceItGainsToTheTextAndTheList) {
+    const wxSize opened = dialog->GetSize();
+    EXPECT_EQ(dialog->GetMinSize(), opened);
+    EXPECT_EQ(dialog->GetMaxSize(), wxDefaultSize);
+    for (const wxSize& grown : {wxSize(), wxSize(150, 100)}) {
+        dialog->SetSize(opened + grown);
+        dialog->SendSizeEvent();
+        for (const auto& [name, rect, follows] : kTemplatePlaces) {
+            SCOPED_TRACE(name);
+            const wxWindow* panel = Get(name)->GetParent();
+            const wxRect at(panel->ConvertDialogToPixels(rect.GetPosition()),
+                            panel->ConvertDialogToPixels(rect.GetSize()));
+            const wxRect seen = Get(name)->GetRect();
+            const int expected[] = {at.x, at.y, at.x + at.width, at.y + at.height};
+            const int edges[] = {seen.x, seen.y, seen.x + seen.width, seen.y + seen.height};
+            const int gained[] = {grown.x, grown.y, grown.x, grown.y};
+            for (int edge = 0; edge < 4; ++edge) {
+                // Within a pixel: the sizers round gaps where the template rounded places.
+                EXPECT_NEAR(edges[edge], expected[edge] + (follows[edge] == '.' ? 0 : gained[edge]),
+                            1)
+                    << "edge " << edge;
+            }
+        }
+    }
 }
 
 TEST_F(MainDialogTest, OpenAsksForTheGlossaryInTheCurrentDirectory) {

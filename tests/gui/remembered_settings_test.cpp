@@ -114,6 +114,7 @@ struct GarbledCase {
     bool asYouType, folded, font;  // true: the file's value is used
     Place place;
     bool size;  // true: the file's 800×700
+    bool maximized = false;
 };
 
 const GarbledCase kGarbledCases[] = {
@@ -132,6 +133,9 @@ const GarbledCase kGarbledCases[] = {
     // Laid out in dialog units, the window was larger there; here it would be too large.
     {"at another DPI", "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=800\nh=700\ndpi=1\n",
      false, false, false, kWritten, false},
+    {"maximized at another DPI",
+     "[Persistent_Options/Window/main_dialog]\nx=20\ny=30\nw=800\nh=700\ndpi=1\nMaximized=1\n",
+     false, false, false, kWritten, false, true},
     {"hanging off the screen", "[Persistent_Options/Window/main_dialog]\n$CORNER", false, false,
      false, kFitted, false},
     {"binary junk", std::string("\xFF\xFE\x00[[[=\n=\n\x81", 11), false, false, false, kCentred,
@@ -166,6 +170,7 @@ TEST_P(GarbledConfig, EachValueFallsBackToItsDefaultOnItsOwn) {
                              area.GetBottomRight() + wxPoint(1, 1) - defaults.GetSize()};
     EXPECT_EQ(dialog->GetPosition(), place[test.place]);
     EXPECT_EQ(dialog->GetSize(), test.size ? wxSize(800, 700) : defaults.GetSize());
+    EXPECT_EQ(dialog->IsMaximized(), test.maximized);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GarbledConfig, ::testing::ValuesIn(kGarbledCases),

@@ -44,6 +44,8 @@ if [[ $viewer == *.exe ]]; then
   open_keys=(alt+n Home shift+End)
   save_keys=(alt+n Home shift+End)
   about_keys=(alt+space Up Return) # the system menu's last entry, below wine's own
+  # Wine tells X no size limits for a window that can be resized: Windows keeps them itself.
+  min_size_hint=
   # Z: is the whole Unix file system in a wine prefix.
   native_path() { local path=${1//\//\\}; printf '%s' "${path/#\\/Z:\\}"; }
   # Wine's file dialogs now and then start on the desktop, whatever folder they are given, so
@@ -63,6 +65,7 @@ else
   open_keys=(ctrl+l ctrl+a)
   save_keys=(ctrl+a)
   about_keys=(alt+h a)
+  min_size_hint=1
   native_path() { printf '%s' "$1"; }
   # GTK's dialogs start in the folder they are given, the current one, which is the file's.
   enter_path() { type_text "$1" "$(basename "$2")"; }
@@ -175,6 +178,24 @@ type_text() {
   sleep 1   # characters outside the keymap arrive late
 
 }
+
+# Grows main window $1 by 200 × 150 pixels, after checking that its size hints let it grow and
+# (GTK) hold the size it has as the smallest; prints the new size as WIDTHxHEIGHT.
+grow_window() {
+  local hints largest='maximum size: ([0-9]+) by ([0-9]+)'
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  hints=$(xprop -id "$1" WM_NORMAL_HINTS)
+  if [[ -n $min_size_hint && $hints != *"minimum size: $WIDTH by $HEIGHT"* ]] ||
+    { [[ $hints =~ $largest ]] && ((BASH_REMATCH[1] <= WIDTH || BASH_REMATCH[2] <= HEIGHT)); }; then
+    fail "a ${WIDTH}x$HEIGHT window that cannot grow from there: $hints"
+  fi
+  xdotool windowsize "$1" $((WIDTH + 200)) $((HEIGHT + 150))
+  until_true window_sized "$1" $((WIDTH + 200))x$((HEIGHT + 150)) ||
+    fail "the window is $(window_size "$1"), not $((WIDTH + 200))x$((HEIGHT + 150))"
+  window_size "$1"
+}
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'; }
+window_sized() { [[ $(window_size "$1") == "$2" ]]; }
 
 # Waits for the viewer to end and fails unless its exit status is 0; $1 says what ended it.
 viewer_ends() {

@@ -1,5 +1,6 @@
-// What a screen reader reads through Active Accessibility from the running viewer's main dialog.
-// The Windows viewer test runs it while hoshiwa2.exe shows a kana row. Buttons and the counter
+// What a screen reader reads through Active Accessibility from the running viewer's main dialog,
+// and where its controls go as the window grows. The Windows viewer test runs it while
+// hoshiwa2.exe shows a kana row. Buttons and the counter
 // are named by Windows' own proxies after their text; the list and the detail pane have no label
 // and are named only by the viewer (wxWidgets answers WM_GETOBJECT with those names).
 
@@ -12,11 +13,14 @@
 #include <cwchar>
 #include <iterator>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
 
 struct Control {
+    HWND window;
     std::wstring className;
     std::wstring text;
     std::wstring name;  // "<none>" when the control has no accessible name
@@ -47,7 +51,7 @@ class MainDialogNames : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        const HWND dialog = FindWindowW(nullptr, L"ホシノワ 用語集 Viewer");
+        dialog = FindWindowW(nullptr, L"ホシノワ 用語集 Viewer");
         ASSERT_NE(dialog, nullptr) << "the viewer is not running";
         EnumChildWindows(
             dialog,
@@ -62,7 +66,7 @@ class MainDialogNames : public ::testing::Test {
                 }
                 GetWindowTextW(window, text, std::size(text));
                 reinterpret_cast<std::vector<Control>*>(param)->push_back(
-                    {className, text, AccessibleName(window)});
+                    {window, className, text, AccessibleName(window)});
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&controls));
@@ -80,6 +84,7 @@ class MainDialogNames : public ::testing::Test {
         return found;
     }
 
+    HWND dialog = nullptr;
     std::vector<Control> controls;
 };
 
@@ -116,6 +121,45 @@ TEST_F(MainDialogNames, CounterIsNamedByItsText) {
         }
     }
     EXPECT_EQ(counters, 1) << "one counter such as 41/294";
+}
+
+TEST_F(MainDialogNames, AGrownWindowGivesItsSpaceToTheSearchBoxTheListAndThePane) {
+    const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+    EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX));
+    // The search box and button, the list, the pane, the counter and the font button, and which
+    // of their edges (left, top, right, bottom) follow the window's right or bottom edge.
+    const std::tuple<const wchar_t*, size_t, const char*> kFollowing[] = {
+        {L"Edit", 0, "..r."}, {L"Button", 0, "l.r."}, {L"ListBox", 0, "...b"},
+        {L"Edit", 1, "..rb"}, {L"Static", 1, ".t.b"}, {L"Button", 12, "ltrb"}};
+    const auto edges = [this, &kFollowing] {
+        std::vector<LONG> all;
+        for (const auto& [className, index, follows] : kFollowing) {
+            RECT rect{};
+            if (const std::vector<Control> found = Of(className); index < found.size()) {
+                GetWindowRect(found[index].window, &rect);
+                MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+            }
+            all.insert(all.end(), {rect.left, rect.top, rect.right, rect.bottom});
+        }
+        return all;
+    };
+    RECT opened;
+    GetWindowRect(dialog, &opened);
+    const auto resizeBy = [this, &opened](LONG width, LONG height) {
+        SetWindowPos(dialog, nullptr, 0, 0, opened.right - opened.left + width,
+                     opened.bottom - opened.top + height, SWP_NOMOVE | SWP_NOZORDER);
+        RECT now;
+        GetWindowRect(dialog, &now);
+        return std::pair(now.right - opened.right, now.bottom - opened.bottom);
+    };
+    EXPECT_EQ(resizeBy(-100, -100), std::pair(0L, 0L));  // it opens at its smallest
+    std::vector<LONG> expected = edges();
+    for (size_t i = 0; i < expected.size(); ++i) {
+        expected[i] += std::get<2>(kFollowing[i / 4])[i % 4] == '.' ? 0 : i % 2 ? 150 : 200;
+    }
+    EXPECT_EQ(resizeBy(200, 150), std::pair(200L, 150L));
+    EXPECT_EQ(edges(), expected);
+    resizeBy(0, 0);
 }
 
 }  // namespace
