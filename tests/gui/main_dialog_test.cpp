@@ -14,6 +14,7 @@
 #include <wx/stattext.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include <memory>
@@ -616,13 +617,16 @@ TEST_F(MainDialogTest, LinksLeadToTheirEntriesAndBackAndForwardRestoreTheRows) {
     EXPECT_EQ(Counter(), "3/294");
     EXPECT_EQ(Detail(), stairs);
     // A click on カメラ in the pane stays in the row.
-    wxYield();  // the pane lays out its text once it has been drawn
-    const wxPoint at = pane->PositionToCoords(camera + 1);
+    // The pane lays out its text at idle moments after it is drawn.
     wxMouseEvent click(wxEVT_LEFT_UP);
-    click.SetPosition(at + wxPoint(1, 1));
     long hit = -1;
-    ASSERT_EQ(pane->HitTest(click.GetPosition(), &hit), wxTE_HT_ON_TEXT) << at.x << "," << at.y;
-    EXPECT_EQ(hit, camera + 1);
+    for (int wait = 0; wait < 200 && hit != camera + 1; ++wait) {
+        wxYield();
+        wxMilliSleep(10);
+        click.SetPosition(pane->PositionToCoords(camera + 1) + wxPoint(1, 1));
+        pane->HitTest(click.GetPosition(), &hit);
+    }
+    ASSERT_EQ(hit, camera + 1);
     pane->ProcessWindowEvent(click);
     wxTheApp->ProcessPendingEvents();
     EXPECT_EQ(Counter(), "3/294");
