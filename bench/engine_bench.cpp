@@ -142,14 +142,8 @@ void FoldForSearch_AllSearchedTexts(benchmark::State& state) {
 }
 BENCHMARK(FoldForSearch_AllSearchedTexts);
 
-// The four searched texts of every entry laid end to end, searched in one pass.
-void Search_Floor_OneMemmem(benchmark::State& state) {
-    GlossaryStore store = LoadedSample();
-    std::string texts;
-    for (int row = 0; row < store.VisibleCount(); ++row) {
-        texts +=
-            store.TitleAt(row) + store.ReadingAt(row) + store.Text1At(row) + store.Text2At(row);
-    }
+// One memmem pass over `texts` for a word they do not contain: the floor of every search.
+void MemmemFloor(benchmark::State& state, const std::string& texts) {
     for (auto _ : state) {
         const void* found =
             ::memmem(texts.data(), texts.size(), kFoundNowhere.data(), kFoundNowhere.size());
@@ -160,6 +154,17 @@ void Search_Floor_OneMemmem(benchmark::State& state) {
         }
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
+}
+
+// The four searched texts of every entry laid end to end, searched in one pass.
+void Search_Floor_OneMemmem(benchmark::State& state) {
+    GlossaryStore store = LoadedSample();
+    std::string texts;
+    for (int row = 0; row < store.VisibleCount(); ++row) {
+        texts +=
+            store.TitleAt(row) + store.ReadingAt(row) + store.Text1At(row) + store.Text2At(row);
+    }
+    MemmemFloor(state, texts);
 }
 BENCHMARK(Search_Floor_OneMemmem);
 
@@ -192,16 +197,7 @@ void CrossReferences_Floor_OneMemmem(benchmark::State& state) {
     for (int row = 0; row < store.VisibleCount(); ++row) {
         texts += store.Text2At(row) + store.Text1At(row);
     }
-    for (auto _ : state) {
-        const void* found =
-            ::memmem(texts.data(), texts.size(), kFoundNowhere.data(), kFoundNowhere.size());
-        benchmark::DoNotOptimize(found);
-        if (found != nullptr) {
-            state.SkipWithError("the search text is in the sample after all");
-            break;
-        }
-    }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
+    MemmemFloor(state, texts);
 }
 BENCHMARK(CrossReferences_Floor_OneMemmem);
 
