@@ -60,9 +60,12 @@ start_viewer
 keys "$main" Escape
 viewer_ends "Esc"
 
-# (In the C locale the GTK viewer cannot read a Japanese path from its command line.)
+# A Japanese path from the command line, in the C locale on Linux (wine itself needs UTF-8 to
+# hand it over).
 cd /
-LC_ALL=C.UTF-8 start_viewer "$(native_path "$folder/YGS_PRG.BIN")"
+locale=C
+[[ -z ${WINEPREFIX:-} ]] || locale=C.UTF-8
+LC_ALL=$locale start_viewer "$(native_path "$folder/YGS_PRG.BIN")"
 cd "$folder"
 sleep 0.5
 keys "$main" Tab Tab Tab Tab space
