@@ -239,6 +239,10 @@ MainDialog::MainDialog() {
     detailPane->ZoomTo(settings.detailPoints);
     recentFiles =
         std::make_unique<RecentFiles>(GetMenuBar()->FindItem(XRCID("recent_files")), settings);
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        event.Skip();
+        recentFiles->FillMenu();
+    });
     settings.RestoreWindow(this, GetSize());
     platform::wx::AddAboutEntry(this, res::kAboutCommandText);
     SetIcons(platform::wx::AppIconBundle());

@@ -5,9 +5,8 @@
 RecentFiles::RecentFiles(wxMenuItem* submenuItem, ViewerSettings& settings)
     : submenuItem(submenuItem), settings(settings) {
     history.SetMenuPathStyle(wxFH_PATH_SHOW_ALWAYS);
-    history.UseMenu(submenuItem->GetSubMenu());
     settings.LoadRecentFiles(history);
-    EnableMenu();
+    FillMenu();
 }
 
 std::optional<wxString> RecentFiles::FileOfCommand(int id) const {
@@ -20,13 +19,13 @@ std::optional<wxString> RecentFiles::FileOfCommand(int id) const {
 
 void RecentFiles::Add(const wxString& path) {
     history.AddFileToHistory(path);
-    EnableMenu();
+    MenuChanged();
 }
 
 void RecentFiles::RemoveCommand(int id) {
     if (FileOfCommand(id)) {
         history.RemoveFileFromHistory(static_cast<size_t>(id - wxID_FILE1));
-        EnableMenu();
+        MenuChanged();
     }
 }
 
@@ -34,6 +33,21 @@ void RecentFiles::Save() {
     settings.Save(history);
 }
 
-void RecentFiles::EnableMenu() {
+void RecentFiles::FillMenu() {
+    if (menuFilled) {
+        return;
+    }
+    wxMenu* menu = submenuItem->GetSubMenu();
+    while (menu->GetMenuItemCount() > 0) {
+        menu->Destroy(menu->FindItemByPosition(0));
+    }
+    history.AddFilesToMenu(menu);
+    submenuItem->Enable(history.GetCount() > 0);
+    menuFilled = true;
+}
+
+void RecentFiles::MenuChanged() {
+    // Relabelling the menu costs more than the rest of an open; it waits for the menu to open.
+    menuFilled = false;
     submenuItem->Enable(history.GetCount() > 0);
 }

@@ -28,10 +28,14 @@ class RecentFiles {
     /// Remembers the list with the other settings.
     void Save();
 
+    /// Brings the submenu up to date with the list: call it when a menu opens.
+    void FillMenu();
+
   private:
-    void EnableMenu();
+    void MenuChanged();
 
     wxMenuItem* submenuItem;
     ViewerSettings& settings;
     wxFileHistory history{ViewerSettings::kRecentFileCount};
+    bool menuFilled = false;
 };

@@ -21,7 +21,9 @@ class RememberedSettings : public ViewerSession {
 
     // As the menu lists them, latest first (without the left-to-right mark that wxMSW puts
     // before each path).
-    std::vector<wxString> RecentFiles() const {
+    std::vector<wxString> RecentFiles() const {  // as the menu lists them once it opens
+        wxMenuEvent opened(wxEVT_MENU_OPEN, 0, dialog->GetMenuBar()->GetMenu(0));
+        dialog->ProcessWindowEvent(opened);
         std::vector<wxString> files;
         for (const wxMenuItem* item :
              MenuItem(XRCID("recent_files"))->GetSubMenu()->GetMenuItems()) {

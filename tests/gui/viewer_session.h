@@ -63,6 +63,9 @@ class ViewerSession : public ::testing::Test {
 
     /// Chooses an enabled menu item as a click does: a check item changes its mark first.
     void ChooseMenu(int id) {
+        // A user opens the menu first.
+        wxMenuEvent opened(wxEVT_MENU_OPEN);
+        dialog->ProcessWindowEvent(opened);
         wxMenu* menu = nullptr;
         wxMenuItem* item = dialog->GetMenuBar()->FindItem(id, &menu);
         dialog->UpdateWindowUI();
