@@ -9,7 +9,15 @@ RecentFiles::RecentFiles(wxMenuItem* submenuItem, ViewerSettings& settings)
     FillMenu();
 }
 
+void RecentFiles::TakeOpened() const {
+    if (!opened.empty()) {
+        history.AddFileToHistory(opened);
+        opened.clear();
+    }
+}
+
 std::optional<wxString> RecentFiles::FileOfCommand(int id) const {
+    TakeOpened();
     const int index = id - wxID_FILE1;
     if (index < 0 || static_cast<size_t>(index) >= history.GetCount()) {
         return std::nullopt;
@@ -18,7 +26,9 @@ std::optional<wxString> RecentFiles::FileOfCommand(int id) const {
 }
 
 void RecentFiles::Add(const wxString& path) {
-    history.AddFileToHistory(path);
+    // wxFileHistory normalizes the path, which costs more than the rest of an open: it waits
+    // until the list is read.
+    opened = path;
     MenuChanged();
 }
 
@@ -30,6 +40,7 @@ void RecentFiles::RemoveCommand(int id) {
 }
 
 void RecentFiles::Save() {
+    TakeOpened();
     settings.Save(history);
 }
 
@@ -37,6 +48,7 @@ void RecentFiles::FillMenu() {
     if (menuFilled) {
         return;
     }
+    TakeOpened();
     wxMenu* menu = submenuItem->GetSubMenu();
     while (menu->GetMenuItemCount() > 0) {
         menu->Destroy(menu->FindItemByPosition(0));
@@ -47,7 +59,7 @@ void RecentFiles::FillMenu() {
 }
 
 void RecentFiles::MenuChanged() {
-    // Relabelling the menu costs more than the rest of an open; it waits for the menu to open.
+    // Relabelling the menu waits for a menu to open too.
     menuFilled = false;
-    submenuItem->Enable(history.GetCount() > 0);
+    submenuItem->Enable(!opened.empty() || history.GetCount() > 0);
 }

@@ -33,9 +33,11 @@ class RecentFiles {
 
   private:
     void MenuChanged();
+    void TakeOpened() const;  // puts the file last opened in the list
 
     wxMenuItem* submenuItem;
     ViewerSettings& settings;
-    wxFileHistory history{ViewerSettings::kRecentFileCount};
+    mutable wxFileHistory history{ViewerSettings::kRecentFileCount};
+    mutable wxString opened;  // opened since the list was last read; empty: none
     bool menuFilled = false;
 };
