@@ -202,20 +202,17 @@ MainDialog::MainDialog() {
         }
     });
     // The search options are remembered as soon as they change.
-    Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent& event) {
-            settings.searchAsYouType = event.IsChecked();
-            RememberSettings();
-        },
-        XRCID("search_as_you_type"));
-    Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent& event) {
-            settings.foldedSearch = event.IsChecked();
-            RememberSettings();
-        },
-        XRCID("folded_search"));
+    for (const auto& [item, option] :
+         {std::pair{"search_as_you_type", &ViewerSettings::searchAsYouType},
+          std::pair{"folded_search", &ViewerSettings::foldedSearch}}) {
+        Bind(
+            wxEVT_MENU,
+            [this, option = option](wxCommandEvent& event) {
+                settings.*option = event.IsChecked();
+                RememberSettings();
+            },
+            XRCID(item));
+    }
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { GoToSearchText(); }, XRCID("go_to_search_text"));
     Bind(
