@@ -11,7 +11,8 @@ namespace platform {
 
 namespace {
 
-// One conversion descriptor for the length of one conversion.
+// A conversion descriptor. Opening one costs far more than converting a title, so each thread
+// keeps one per direction (both encodings are stateless, and Run resets it after a failure).
 class Converter {
   public:
     Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
@@ -52,7 +53,8 @@ class Converter {
 
 std::string Cp932ToUtf8(std::string_view sjis) {
     std::string out;
-    Converter converter("UTF-8", "CP932");
+    out.reserve(sjis.size() * 3 / 2);
+    static thread_local Converter converter("UTF-8", "CP932");
     const char* in = sjis.data();
     std::size_t left = sjis.size();
     while (left > 0) {
@@ -82,7 +84,7 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
         }
         AppendUtf8(folded, FoldAmbiguous(cp));
     }
-    Converter converter("CP932", "UTF-8");
+    static thread_local Converter converter("CP932", "UTF-8");
     if (!converter.Valid()) {
         return std::nullopt;
     }
