@@ -30,19 +30,29 @@ int GlossaryStore::FilterByKanaRow(int row) {
     return count;
 }
 
-void GlossaryStore::IndexSearchTexts() {
+void GlossaryStore::IndexSearchTexts() const {
+    if (exactReady) {
+        return;
+    }
+    exactReady = true;
     exactTexts.texts.clear();
     int field = 0;
     for (int e = 0; e < kEntryCount; ++e) {
-        for (const std::string* text : {&title[e], &reading[e], &text1[e], &text2[e]}) {
+        CleanTexts(e);
+        const std::array<const std::string*, kSearchedFields> fields{&title[e], &reading[e],
+                                                                     &text1[e], &text2[e]};
+        for (const std::string* text : fields) {
             exactTexts.starts[field++] = static_cast<std::uint32_t>(exactTexts.texts.size());
             exactTexts.texts += *text;
         }
     }
     exactTexts.starts[field] = static_cast<std::uint32_t>(exactTexts.texts.size());
     quotesInTexts = exactTexts.texts.find('"') != std::string::npos;
-    foldedTexts.texts.clear();
-    foldedReady = false;
+}
+
+bool GlossaryStore::TextsHoldQuotes() const {
+    IndexSearchTexts();
+    return quotesInTexts;
 }
 
 void GlossaryStore::FoldSearchTexts() {
@@ -68,6 +78,7 @@ void GlossaryStore::FoldSearchTexts() {
 }
 
 void GlossaryStore::Search(const std::string& text, SearchMatch match) {
+    IndexSearchTexts();
     if (match == SearchMatch::Folded) {
         if (!foldedReady) {
             FoldSearchTexts();

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "glossary/chunk_index.h"
@@ -17,13 +18,11 @@ struct Rule {
 };
 
 // Chunk cleanup, each rule applied to the result of the one before: wrapped lines lose their
-// indent (LF + ideographic space), a stray "n" before a line break goes, then NUL padding, then
-// the line breaks themselves.
-const Rule kChunkRules[] = {
+// indent (LF + ideographic space), and a stray "n" before a line break goes; then the NUL
+// padding and the line breaks themselves go (DropPaddingAndLineBreaks).
+const Rule kLineRules[] = {
     {"\x0A\x81\x40", 3, "\x0A", 1},
     {"n\x0A", 2, "", 0},
-    {"\0", 1, "", 0},
-    {"\x0A", 1, "", 0},
 };
 
 // Titles: two bracketed names 「甲」「乙」 read as 甲、乙; other brackets are dropped.
@@ -56,6 +55,29 @@ std::string Clean(const std::string& text, const Rule (&rules)[N]) {
     return Clean(text.data(), static_cast<int>(text.size()), rules);
 }
 
+// Drops every NUL and LF byte. Neither can be the trail byte of a character, so dropping one
+// never changes where another character starts: dropping both kinds in one pass is dropping the
+// NULs and then the LFs.
+std::string DropPaddingAndLineBreaks(const char* text, int length) {
+    std::string result(static_cast<std::size_t>(length), '\0');
+    char* out = result.data();
+    for (const char* in = text; in != text + length; ++in) {
+        *out = *in;
+        out += *in != '\0' && *in != '\x0A';
+    }
+    result.resize(static_cast<std::size_t>(out - result.data()));
+    return result;
+}
+
+std::string CleanChunk(const char* text, int length) {
+    // Most chunks hold no line break, and then the line rules have nothing to match.
+    if (std::memchr(text, '\x0A', static_cast<std::size_t>(length)) == nullptr) {
+        return DropPaddingAndLineBreaks(text, length);
+    }
+    const std::string lines = Clean(text, length, kLineRules);
+    return DropPaddingAndLineBreaks(lines.data(), static_cast<int>(lines.size()));
+}
+
 // Two entries have a fixed sort key: 259 sorts by its shop name rather than its reading, and
 // 228 by the reading of its title rather than the converted title.
 constexpr int kFixedKeyHourglassShop = 259;
@@ -67,9 +89,8 @@ const char kLoofahFlowerKey[] = "\x82\xD6\x82\xBF\x82\xDC\x82\xCC\x82\xCD\x82\xC
 }  // namespace
 
 void GlossaryStore::CompleteEntry(int entry, const std::string& pendingTitle,
-                                  const std::string& pendingReading,
-                                  const std::string& pendingText1,
-                                  const std::string& pendingText2) {
+                                  const std::string& pendingReading, ChunkBytes pendingText1,
+                                  ChunkBytes pendingText2) {
     rawTitle[entry] = pendingTitle;
     title[entry] = Clean(pendingTitle, kTitleRules);
     reading[entry] = Clean(pendingReading, kReadingRules);
@@ -79,8 +100,22 @@ void GlossaryStore::CompleteEntry(int entry, const std::string& pendingTitle,
         sortKey[entry] =
             entry == kFixedKeyLoofahFlower ? kLoofahFlowerKey : KatakanaToHiragana(title[entry]);
     }
-    text1[entry] = pendingText1;
-    text2[entry] = pendingText2;
+    rawText1[entry] = pendingText1;
+    rawText2[entry] = pendingText2;
+}
+
+void GlossaryStore::CleanTexts(int entry) const {
+    if (textsCleaned[entry]) {
+        return;
+    }
+    textsCleaned[entry] = true;
+    const auto clean = [this](ChunkBytes chunk) {
+        return chunk.length == 0
+                   ? std::string()
+                   : CleanChunk(rawRange->data() + chunk.begin, static_cast<int>(chunk.length));
+    };
+    text1[entry] = clean(rawText1[entry]);
+    text2[entry] = clean(rawText2[entry]);
 }
 
 GlossaryResult GlossaryStore::Load(const std::filesystem::path& path) {
@@ -102,26 +137,27 @@ GlossaryResult GlossaryStore::Load(const std::filesystem::path& path) {
     // The new glossary is built aside and replaces this one only once the file has been read
     // and closed without error, so a failed load leaves everything as it was.
     GlossaryStore fresh;
-    std::string pendingTitle, pendingReading, pendingText1, pendingText2;
+    std::string pendingTitle, pendingReading;
+    ChunkBytes pendingText1, pendingText2;
     int entry = 0;
     for (const ChunkDescriptor& chunk : ChunkIndex) {
         if (chunk.end > available) {
             break;  // the file ends inside this chunk: keep the entries completed so far
         }
-        const std::string text = Clean(range.data() + (chunk.start - kGlossaryBegin),
-                                       static_cast<int>(chunk.end - chunk.start), kChunkRules);
+        const ChunkBytes bytes{static_cast<std::uint32_t>(chunk.start - kGlossaryBegin),
+                               static_cast<std::uint32_t>(chunk.end - chunk.start)};
         switch (chunk.tag) {
             case ChunkTag::Title:
-                pendingTitle = text;
+                pendingTitle = CleanChunk(range.data() + bytes.begin, bytes.length);
                 break;
             case ChunkTag::Reading:
-                pendingReading = text;
+                pendingReading = CleanChunk(range.data() + bytes.begin, bytes.length);
                 break;
             case ChunkTag::Text1:
-                pendingText1 = text;
+                pendingText1 = bytes;
                 break;
             case ChunkTag::Text2:
-                pendingText2 = text;
+                pendingText2 = bytes;
                 break;
             case ChunkTag::Separator:
                 fresh.CompleteEntry(entry, pendingTitle, pendingReading, pendingText1,
@@ -129,12 +165,12 @@ GlossaryResult GlossaryStore::Load(const std::filesystem::path& path) {
                 ++entry;
                 pendingTitle.clear();
                 pendingReading.clear();
-                pendingText1.clear();
-                pendingText2.clear();
+                pendingText1 = {};
+                pendingText2 = {};
                 break;
         }
     }
-    fresh.IndexSearchTexts();
+    fresh.rawRange = std::make_shared<const std::vector<char>>(std::move(range));
     fresh.SortByKey();
     fresh.ShowAll();
     if (!file.Close()) {

@@ -31,12 +31,20 @@ const std::string& GlossaryStore::ReadingAt(int row) const {
 
 const std::string& GlossaryStore::Text1At(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? kNoText : text1[entry];
+    if (entry < 0) {
+        return kNoText;
+    }
+    CleanTexts(entry);
+    return text1[entry];
 }
 
 const std::string& GlossaryStore::Text2At(int row) const {
     const int entry = EntryOfRow(row);
-    return entry < 0 ? kNoText : text2[entry];
+    if (entry < 0) {
+        return kNoText;
+    }
+    CleanTexts(entry);
+    return text2[entry];
 }
 
 const std::string& GlossaryStore::RawTitleAt(int row) const {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "glossary/glossary_result.h"
 #include "glossary/kana_fold.h"
@@ -29,7 +30,7 @@ class GlossaryStore {
 
     /// Whether any title, reading or text holds a double quote, so that the CSV export can skip
     /// looking for quotes to double when none does.
-    bool TextsHoldQuotes() const { return quotesInTexts; }
+    bool TextsHoldQuotes() const;
 
     int VisibleCount() const { return visibleCount; }
     bool IsLoaded() const { return loaded; }
@@ -75,11 +76,16 @@ class GlossaryStore {
 
   private:
     int EntryOfRow(int row) const;
+    struct ChunkBytes {
+        std::uint32_t begin = 0;  // in rawRange
+        std::uint32_t length = 0;
+    };
     void CompleteEntry(int entry, const std::string& pendingTitle,
-                       const std::string& pendingReading, const std::string& pendingText1,
-                       const std::string& pendingText2);
+                       const std::string& pendingReading, ChunkBytes pendingText1,
+                       ChunkBytes pendingText2);
+    void CleanTexts(int entry) const;
     void QuickSort(int lo, int hi);
-    void IndexSearchTexts();
+    void IndexSearchTexts() const;
     void FoldSearchTexts();
 
     // The fields of every entry laid end to end, in file order, so that one pass covers them all:
@@ -94,8 +100,14 @@ class GlossaryStore {
     int visibleCount = 0;
     std::array<std::string, kEntryCount> title;
     std::array<std::string, kEntryCount> reading;
-    std::array<std::string, kEntryCount> text1;
-    std::array<std::string, kEntryCount> text2;
+    // text1 and text2 are cleaned from the chunks as read the first time they are asked for:
+    // opening a file cleans only the titles and readings that the list and the order need.
+    std::shared_ptr<const std::vector<char>> rawRange;
+    std::array<ChunkBytes, kEntryCount> rawText1{};
+    std::array<ChunkBytes, kEntryCount> rawText2{};
+    mutable std::array<std::string, kEntryCount> text1;
+    mutable std::array<std::string, kEntryCount> text2;
+    mutable std::array<bool, kEntryCount> textsCleaned{};
     std::array<std::string, kEntryCount> sortKey;
     std::array<std::string, kEntryCount> rawTitle;
     bool loaded = false;
@@ -103,12 +115,13 @@ class GlossaryStore {
     std::array<int, kEntryCount> sortOrder{};
 
     // What Search looks through: the title, reading, text1 and text2 as they are, and folded.
-    // Load lays out the texts as they are; the first folded search folds them, once per load, so
-    // that opening a file does not wait for a fold that most sessions never use.
-    SearchedTexts exactTexts;
+    // The first search (or export) lays out the texts as they are, and the first folded search
+    // folds them, once per load, so that opening a file waits for neither.
+    mutable SearchedTexts exactTexts;
+    mutable bool exactReady = false;
+    mutable bool quotesInTexts = false;  // whether any searched text holds a double quote
     SearchedTexts foldedTexts;
     bool foldedReady = false;
-    bool quotesInTexts = false;  // whether any searched text holds a double quote
 
     // Built on first use: most sessions look at a handful of entries, and a load should not wait
     // for it. Shared, as it never changes once built, by copies of the store.
