@@ -8,6 +8,7 @@
 #include <wx/panel.h>
 #include <wx/xrc/xmlres.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "glossary/entry_text.h"
@@ -239,6 +240,7 @@ MainDialog::MainDialog() {
     Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
         event.Skip();
         recentFiles->FillMenu();
+        FillReferencesMenu();
     });
     settings.RestoreWindow(this, GetSize());
     platform::wx::AddAboutEntry(this, res::kAboutCommandText);
@@ -320,28 +322,35 @@ void MainDialog::ShowDetail(int row) {
 }
 
 void MainDialog::ListReferences(int row, const std::vector<CrossReference>& links) {
+    referenceTargets = LinkTargets(links);
+    referenceNames.clear();
+    for (const int target : referenceTargets) {
+        // The item names the target as the first link to it spells it.
+        const CrossReference& link =
+            *std::find_if(links.begin(), links.end(),
+                          [target](const CrossReference& l) { return l.target == target; });
+        const std::string& text =
+            link.field == LinkField::Text2 ? store.Text2At(row) : store.Text1At(row);
+        referenceNames.push_back(text.substr(link.range.begin, link.range.end - link.range.begin));
+    }
+    referencesListed = false;
+    GetMenuBar()->Enable(XRCID("references"), !referenceTargets.empty());
+}
+
+void MainDialog::FillReferencesMenu() {
+    if (referencesListed) {
+        return;
+    }
+    referencesListed = true;
     while (referencesMenu->GetMenuItemCount() > 0) {
         referencesMenu->Destroy(referencesMenu->FindItemByPosition(0));
     }
-    referenceTargets = LinkTargets(links);
-    for (std::size_t i = 0; i < referenceTargets.size(); ++i) {
-        // The item names the target as the first link to it spells it.
-        for (const CrossReference& link : links) {
-            if (link.target == referenceTargets[i]) {
-                const std::string& text =
-                    link.field == LinkField::Text2 ? store.Text2At(row) : store.Text1At(row);
-                const wxString title = platform::wx::FromSjis(
-                    text.substr(link.range.begin, link.range.end - link.range.begin));
-                const char* mnemonics = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-                const wxString prefix =
-                    i < 35 ? wxString::Format("&%c ", mnemonics[i]) : wxString();
-                referencesMenu->Append(kFirstReference + static_cast<int>(i),
-                                       prefix + EscapedMenuText(title));
-                break;
-            }
-        }
+    const char* mnemonics = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (std::size_t i = 0; i < referenceNames.size(); ++i) {
+        const wxString prefix = i < 35 ? wxString::Format("&%c ", mnemonics[i]) : wxString();
+        referencesMenu->Append(kFirstReference + static_cast<int>(i),
+                               prefix + EscapedMenuText(platform::wx::FromSjis(referenceNames[i])));
     }
-    GetMenuBar()->Enable(XRCID("references"), !referenceTargets.empty());
 }
 
 void MainDialog::FollowLink(int target) {

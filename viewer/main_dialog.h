@@ -72,8 +72,9 @@ class MainDialog : public wxFrame {
     void ShowRow(int row);
     // Shows the rows and the entry of a step of the history again.
     void Restore(const ViewStep& step);
-    // Lists the link targets of the entry shown under 移動 → 参照先.
+    // Keeps the link targets of the entry shown for 移動 → 参照先, and fills the submenu.
     void ListReferences(int row, const std::vector<CrossReference>& links);
+    void FillReferencesMenu();
 
     void OnOpen(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
@@ -126,5 +127,8 @@ class MainDialog : public wxFrame {
     ViewHistory history;
     bool keepHistory = false;  // while the history itself or a link changes the rows
     wxMenu* referencesMenu = nullptr;
-    std::vector<int> referenceTargets;  // by item of referencesMenu
+    // 参照先 is filled when a menu opens, not each time an entry is shown.
+    std::vector<int> referenceTargets;        // by item of referencesMenu
+    std::vector<std::string> referenceNames;  // the items' titles, as the links spell them
+    bool referencesListed = true;
 };

@@ -593,6 +593,7 @@ TEST_F(MainDialogTest, LinksLeadToTheirEntriesAndBackAndForwardRestoreTheRows) {
     ASSERT_EQ(Titles(), (std::vector<wxString>{L"階段", L"カメラ", L"機械"}));
     const wxString stairs = Detail();
     wxMenu* references = MenuItem(XRCID("references"))->GetSubMenu();
+    OpenMenu();
     ASSERT_EQ(references->GetMenuItemCount(), 2u);
     EXPECT_EQ(references->FindItemByPosition(1)->GetItemLabelText(), wxString(L"2 朝日"));
 

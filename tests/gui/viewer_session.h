@@ -62,10 +62,14 @@ class ViewerSession : public ::testing::Test {
     // What a user can do.
 
     /// Chooses an enabled menu item as a click does: a check item changes its mark first.
-    void ChooseMenu(int id) {
-        // A user opens the menu first.
+    /// What a menu shows once opened: some are filled only then.
+    void OpenMenu() {
         wxMenuEvent opened(wxEVT_MENU_OPEN);
         dialog->ProcessWindowEvent(opened);
+    }
+
+    void ChooseMenu(int id) {
+        OpenMenu();  // as a user does first
         wxMenu* menu = nullptr;
         wxMenuItem* item = dialog->GetMenuBar()->FindItem(id, &menu);
         dialog->UpdateWindowUI();
