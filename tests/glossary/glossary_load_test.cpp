@@ -83,10 +83,13 @@ TEST_F(GlossaryLoad, CleansChunksInRuleOrder) {
     entries[0].text2 = "abcn\ndef" + std::string(1, '\0') + "gh\n";
     // ハ + LF keeps its ハ (its trail byte 0x6E is not a letter n).
     entries[1].text1 = Sj("ハ") + "\n" + Sj("ム");
+    // The indent goes first, and then the "n" before the line break it leaves.
+    entries[4].text2 = "xn\n" + Sj("　") + "y";
     ASSERT_TRUE(store.Load(Write(entries)).Ok());
     EXPECT_EQ(store.Text1At(0), Sj("一行目二行目"));
     EXPECT_EQ(store.Text2At(0), "abcdefgh");
     EXPECT_EQ(store.Text1At(1), Sj("ハム"));
+    EXPECT_EQ(store.Text2At(4), "xy");
 }
 
 TEST_F(GlossaryLoad, CleansTitlesAndReadings) {
