@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 #include "glossary/entry_text.h"
 #include "glossary/sjis_text.h"
@@ -35,16 +34,9 @@ bool IsBoundary(const unsigned char* bytes, std::size_t from, std::size_t at) {
 
 CrossReferenceIndex::CrossReferenceIndex(const std::array<std::string, kEntryCount>& titles,
                                          const std::array<int, kEntryCount>& sortOrder) {
-    // Sorted positions in ascending order, so the first entry in kana order keeps a title.
-    std::unordered_map<std::string, int> targets;
-    for (int position = 0; position < kEntryCount; ++position) {
-        const std::string& title = titles[sortOrder[position]];
-        if (IsCandidateTitle(title)) {
-            targets.emplace(title, position);
-        }
-    }
     // Grouped by first four bytes (first two for shorter titles), each group longest first, so
-    // that the first title of a group that matches is the longest.
+    // that the first title of a group that matches is the longest; equal titles side by side,
+    // the first in kana order first, as it is the one they lead to.
     struct Sorted {
         bool isShort;
         std::uint32_t key;
@@ -52,20 +44,36 @@ CrossReferenceIndex::CrossReferenceIndex(const std::array<std::string, kEntryCou
         int target;
     };
     std::vector<Sorted> sorted;
-    for (const auto& [title, target] : targets) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(title.data());
-        const bool isShort = title.size() < 4;
-        sorted.push_back({isShort, isShort ? KeyAt(bytes) : FourAt(bytes), &title, target});
+    sorted.reserve(kEntryCount);
+    for (int position = 0; position < kEntryCount; ++position) {
+        const std::string& title = titles[sortOrder[position]];
+        if (IsCandidateTitle(title)) {
+            const auto* bytes = reinterpret_cast<const unsigned char*>(title.data());
+            const bool isShort = title.size() < 4;
+            sorted.push_back({isShort, isShort ? KeyAt(bytes) : FourAt(bytes), &title, position});
+        }
     }
     std::sort(sorted.begin(), sorted.end(), [](const Sorted& a, const Sorted& b) {
         if (a.isShort != b.isShort || a.key != b.key) {
             return std::make_pair(a.isShort, a.key) < std::make_pair(b.isShort, b.key);
         }
-        return a.title->size() != b.title->size() ? a.title->size() > b.title->size()
-                                                  : *a.title < *b.title;
+        if (a.title->size() != b.title->size()) {
+            return a.title->size() > b.title->size();
+        }
+        const int order = a.title->compare(*b.title);
+        return order != 0 ? order < 0 : a.target < b.target;
     });
+    std::array<int, kEntryCount> candidateOfPosition;
+    candidateOfPosition.fill(-1);
     std::vector<Group> groups;
     for (const Sorted& title : sorted) {
+        if (!candidates.empty() && candidates.back().length == title.title->size() &&
+            titleBytes.compare(candidates.back().begin, candidates.back().length, *title.title) ==
+                0) {
+            candidateOfPosition[title.target] = static_cast<int>(candidates.size()) - 1;
+            continue;  // a later entry with the same title
+        }
+        candidateOfPosition[title.target] = static_cast<int>(candidates.size());
         if (groups.empty() || title.key != groups.back().key ||
             title.isShort != (candidates[groups.back().first].length < 4)) {
             groups.push_back({title.key, static_cast<std::uint32_t>(candidates.size()), 0});
@@ -101,14 +109,8 @@ CrossReferenceIndex::CrossReferenceIndex(const std::array<std::string, kEntryCou
         }
         longGroups[slot] = group;
     }
-    std::array<int, kEntryCount> candidateOfTarget;
-    candidateOfTarget.fill(-1);
-    for (std::size_t c = 0; c < candidates.size(); ++c) {
-        candidateOfTarget[candidates[c].target] = static_cast<int>(c);
-    }
     for (int position = 0; position < kEntryCount; ++position) {
-        const auto found = targets.find(titles[sortOrder[position]]);
-        const int c = found == targets.end() ? -1 : candidateOfTarget[found->second];
+        const int c = candidateOfPosition[position];
         ownTitles[position] = c < 0 ? nullptr : &candidates[c];
     }
 }
