@@ -71,11 +71,8 @@ void ShowText(wxTextCtrl* control, const wxString& text,
         control->ChangeValue(wxString());
     }
     control->ChangeValue(text);
-    // A rich edit control gives new text the style at its insertion point, which may be the
-    // last link's: the whole text starts plain.
-    wxTextAttr plain(control->GetForegroundColour());
-    plain.SetFontUnderlined(false);
-    control->SetStyle(0, control->GetLastPosition(), plain);
+    // Not in the last link's style.
+    platform::wx::MakeNewTextPlain(control);
     wxTextAttr link(LinkColour(control->GetBackgroundColour()));
     link.SetFontUnderlined(true);
     for (const ControlRange& range : links) {

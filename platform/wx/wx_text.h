@@ -5,6 +5,8 @@
 
 #include <wx/string.h>
 
+class wxTextCtrl;
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,6 +28,10 @@ wxString ToControlLineEnds(const wxString& text);
 
 /// A text control's text with CRLF line ends: every LF not already preceded by CR gets one.
 wxString FromControlLineEnds(const wxString& text);
+
+/// Makes the whole text of `control`, just written, plain: a rich edit control gives a new text
+/// the style at its insertion point (the underline of a link, say), GTK gives it none.
+void MakeNewTextPlain(wxTextCtrl* control);
 
 /// A path from the toolkit (a file dialog's answer) as the file system's path, byte for byte.
 std::filesystem::path ToPath(const wxString& path);

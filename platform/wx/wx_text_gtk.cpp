@@ -2,6 +2,8 @@
 
 namespace platform::wx {
 
+void MakeNewTextPlain(wxTextCtrl*) {}
+
 std::filesystem::path ToPath(const wxString& path) {
     // The toolkit decoded the name with its file-name converter; encoding it back with the same
     // converter gives the file system's bytes whatever the locale says.

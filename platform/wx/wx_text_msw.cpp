@@ -1,6 +1,14 @@
 #include "platform/wx/wx_text.h"
 
+#include <wx/textctrl.h>
+
 namespace platform::wx {
+
+void MakeNewTextPlain(wxTextCtrl* control) {
+    wxTextAttr plain(control->GetForegroundColour());
+    plain.SetFontUnderlined(false);
+    control->SetStyle(0, control->GetLastPosition(), plain);
+}
 
 // Windows' paths are UTF-16, as wx's strings are: nothing is lost either way.
 std::filesystem::path ToPath(const wxString& path) {
