@@ -75,6 +75,20 @@ void Load(benchmark::State& state) {
 }
 BENCHMARK(Load);
 
+// A load and the first search after it, which cleans every text and lays them out.
+void Load_ThenFirstSearch(benchmark::State& state) {
+    GlossaryStore store;
+    for (auto _ : state) {
+        if (!store.Load(kSample).Ok()) {
+            state.SkipWithError("the sample did not load");
+            break;
+        }
+        store.Search(kFoundNowhere);
+        benchmark::DoNotOptimize(store);
+    }
+}
+BENCHMARK(Load_ThenFirstSearch);
+
 // Open the file, read the glossary's byte range into fresh memory, close it.
 void Load_Floor_OneRead(benchmark::State& state) {
     const std::size_t size = kGlossaryEnd - kGlossaryBegin;
