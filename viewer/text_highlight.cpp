@@ -72,11 +72,12 @@ void ShowText(wxTextCtrl* control, const wxString& text,
     }
     control->ChangeValue(text);
     // A rich edit control gives new text the style at its insertion point, which may be the
-    // last link's: the whole text starts plain.
-    wxTextAttr plain(control->GetForegroundColour());
+    // last link's: the whole text starts plain. A style that sets the underline sets a whole
+    // font under GTK (10 pt Sans unless it names one): it names the control's.
+    wxTextAttr plain(control->GetForegroundColour(), wxNullColour, control->GetFont());
     plain.SetFontUnderlined(false);
     control->SetStyle(0, control->GetLastPosition(), plain);
-    wxTextAttr link(LinkColour(control->GetBackgroundColour()));
+    wxTextAttr link(LinkColour(control->GetBackgroundColour()), wxNullColour, control->GetFont());
     link.SetFontUnderlined(true);
     for (const ControlRange& range : links) {
         control->SetStyle(range.from, range.to, link);
