@@ -20,6 +20,9 @@ void DetailPane::ZoomTo(int zoomed) {
         font.SetPointSize(points);
     }
     control->SetFont(font);
+    // GTK writes the text again in the new font without its styles: the links and highlights
+    // go with them unless they are written again.
+    Show(Text());
     control->Refresh();
 }
 

@@ -73,7 +73,9 @@ void ShowText(wxTextCtrl* control, const wxString& text,
     control->ChangeValue(text);
     // Not in the last link's style.
     platform::wx::MakeNewTextPlain(control);
-    wxTextAttr link(LinkColour(control->GetBackgroundColour()));
+    // A style that sets the underline sets a whole font under GTK (10 pt Sans unless it names
+    // one): it names the control's.
+    wxTextAttr link(LinkColour(control->GetBackgroundColour()), wxNullColour, control->GetFont());
     link.SetFontUnderlined(true);
     for (const ControlRange& range : links) {
         control->SetStyle(range.from, range.to, link);

@@ -5,7 +5,8 @@
 namespace platform::wx {
 
 void MakeNewTextPlain(wxTextCtrl* control) {
-    wxTextAttr plain(control->GetForegroundColour());
+    // With the control's own font: a style that sets the underline sets a whole font.
+    wxTextAttr plain(control->GetForegroundColour(), wxNullColour, control->GetFont());
     plain.SetFontUnderlined(false);
     control->SetStyle(0, control->GetLastPosition(), plain);
 }

@@ -15,6 +15,16 @@
 #                                 dialog's size
 #   grown PLACES WIDTH HEIGHT     since `places` printed PLACES, the main dialog has grown by
 #                                 WIDTH × HEIGHT pixels and they have followed it
+#   links EXPORTER DATA           selects every row in turn (全て): the pane shows the entry's
+#                                 texts and underlines exactly the links the rules give (see
+#                                 expected_links, from hoshiwa2-export's texts)
+#   outward EXPORTER DATA         selects the first row on show whose entry links to an entry not
+#                                 on show; prints the screen point of that link, the target's
+#                                 title, the row's title and its first target's, tab-separated
+#   shows EXPORTER DATA TITLE     the list selects TITLE alone; the pane shows it, links underlined
+#   size [POINTS]                 prints the size of the pane's text in points, or waits for POINTS
+#   focus ROLE NAME               gives the control the keyboard focus
+#   focused ROLE NAME             the control has the keyboard focus
 
 import csv
 import io
@@ -105,10 +115,14 @@ def check_controls(counter):
     return found
 
 
+def export(exporter, data, *args):
+    return subprocess.run([exporter, *args, data, "-"], check=True,
+                          stdout=subprocess.PIPE).stdout.decode("cp932")
+
+
 def exported_titles(exporter, data, args):
-    output = subprocess.run([exporter, "--csv", *args, data, "-"], check=True,
-                            stdout=subprocess.PIPE).stdout
-    return [record[0] for record in csv.reader(io.StringIO(output.decode("cp932"), newline=""))]
+    return [record[0] for record in
+            csv.reader(io.StringIO(export(exporter, data, "--csv", *args), newline=""))]
 
 
 def check_view(exporter, data, args):
@@ -180,6 +194,144 @@ def check_grown(before_file, width, height):
     print(f"atspi_probe: as the window grew by {width}x{height}, its controls followed")
 
 
+# The entries in list order as (title, text2, text1). The CSV joins the two texts; the text form
+# ends each entry with text1's line and a blank line (the sample's texts hold no line breaks).
+def glossary(exporter, data):
+    records = csv.reader(io.StringIO(export(exporter, data, "--csv"), newline=""))
+    blocks = export(exporter, data).split("\r\n\r\n")
+    entries = []
+    for (title, _, texts), block in zip(records, blocks):
+        text1 = block.rsplit("\r\n", 1)[-1]
+        if not texts.endswith(text1):
+            sys.exit(f"atspi_probe: the exports disagree on the texts of {title}")
+        entries.append((title, texts[:len(texts) - len(text1)], text1))
+    return entries
+
+
+# The links of entries[shown] by the rules, in text order, as (field: 0 text2 or 1 text1, start,
+# end, target). Candidates are the other titles of two characters or more without a line break;
+# at each place in a field the longest that starts there is a link, to the first entry with that
+# title, and the scan goes on after it.
+def expected_links(entries, shown):
+    targets = {}
+    for index, (title, _, _) in enumerate(entries):
+        if len(title) >= 2 and "\r" not in title and "\n" not in title:
+            targets.setdefault(title, index)
+    targets.pop(entries[shown][0], None)
+    links = []
+    for field, text in enumerate(entries[shown][1:]):
+        present = [title for title in targets if title in text]
+        at = 0
+        while at < len(text):
+            title = max((t for t in present if text.startswith(t, at)), key=len, default="")
+            if title:
+                links.append((field, at, at + len(title), targets[title]))
+            at += max(len(title), 1)
+    return links
+
+
+def list_and_pane():
+    return (poll(lambda: find("table", "用語一覧")).queryTable(),
+            poll(lambda: find("text", "説明")).queryText())
+
+
+def underlined(pane):
+    runs, at = [], 0
+    while at < pane.characterCount:
+        attributes, start, end = pane.getAttributeRun(at, False)
+        if any(a.startswith("underline:") and a != "underline:none" for a in attributes):
+            runs.append((start, end))
+        at = max(end, at + 1)
+    return runs
+
+
+# Where text2 and text1 of entries[shown] start in the pane when it ends with them and underlines
+# exactly the entry's links; else what it shows.
+def showing(pane, entries, shown):
+    title, text2, text1 = entries[shown]
+    text = pane.getText(0, -1)
+    tail = (text2 + "\n" if text2 else "") + text1 + "\n"
+    if not text.endswith(tail):
+        return f"the pane shows\n  {text!r}\nnot the texts of {title}"
+    starts = len(text) - len(tail), len(text) - len(text1) - 1
+    expected = [(starts[field] + start, starts[field] + end)
+                for field, start, end, _ in expected_links(entries, shown)]
+    seen = underlined(pane)
+    # (Two links side by side make one underline.)
+    if {i for a, b in seen for i in range(a, b)} != {i for a, b in expected for i in range(a, b)}:
+        return (f"{title}: the pane underlines {[text[a:b] for a, b in seen]}, the rules give "
+                f"{[text[a:b] for a, b in expected]}")
+    return starts
+
+
+def check_links(exporter, data):
+    entries = glossary(exporter, data)
+    table, pane = list_and_pane()
+    for row in range(len(entries)):
+        table.addRowSelection(row)
+        poll(lambda: showing(pane, entries, row))
+    links = sum(len(expected_links(entries, row)) for row in range(len(entries)))
+    print(f"atspi_probe: all {len(entries)} entries underline their {links} links")
+
+
+def outward(exporter, data):
+    entries = glossary(exporter, data)
+    titles = [title for title, _, _ in entries]
+    table, pane = list_and_pane()
+    on_show = [table.getAccessibleAt(row, 0).name for row in range(table.nRows)]
+    for row, title in enumerate(on_show):
+        links = expected_links(entries, titles.index(title))
+        for field, start, _, target in links:
+            if titles[target] not in on_show:
+                table.addRowSelection(row)
+                at = poll(lambda: showing(pane, entries, titles.index(title)))[field] + start
+                x, y, width, height = pane.getCharacterExtents(at, pyatspi.DESKTOP_COORDS)
+                print(x + width // 2, y + height // 2, titles[target], title,
+                      titles[links[0][3]], sep="\t")
+                return
+    sys.exit("atspi_probe: no entry on show links outside the rows on show")
+
+
+def check_shows(exporter, data, title):
+    entries = glossary(exporter, data)
+    table, pane = list_and_pane()
+
+    def check():
+        rows = [row for row in range(table.nRows) if table.isRowSelected(row)]
+        selected = [table.getAccessibleAt(row, 0).name for row in rows]
+        if selected != [title]:
+            return f"the list selects {selected}, not {title}"
+        return showing(pane, entries, [t for t, _, _ in entries].index(title))
+
+    poll(check)
+
+
+# The pane's font size in points: GTK gives the size of its text in Pango units (1/1024 pt).
+def pane_points(expected=None):
+    def check():
+        attributes = poll(lambda: find("text", "説明")).queryText().getAttributeRun(0, True)[0]
+        size = int(next(a for a in attributes if a.startswith("size:"))[5:]) / 1024
+        if expected is not None and size != float(expected):
+            return f"the pane's text is {size:g} pt, not {expected}"
+        return size
+
+    size = poll(check)
+    if expected is None:
+        print(f"{size:g}")
+
+
+def check_focused(role, name):
+    def check():
+        found = poll(lambda: find(role, name))
+        if found.getState().contains(pyatspi.STATE_FOCUSED):
+            return True
+        focused = [f"{c.getRoleName()} {c.name!r}" for c in main_controls()
+                   if c.getState().contains(pyatspi.STATE_FOCUSED)]
+        return f"the {role} {name!r} does not have the focus; {focused or 'nothing'} has"
+
+    poll(check)
+
+
 COMMANDS = {
     "controls": lambda counter: poll(lambda: check_controls(counter)),
     "view": lambda exporter, data, *args: check_view(exporter, data, args),
@@ -188,6 +340,13 @@ COMMANDS = {
     "text": lambda name: print(poll(lambda: find("text", name)).queryText().getText(0, -1)),
     "places": lambda: print(json.dumps(places())),
     "grown": check_grown,
+    "links": check_links,
+    "outward": outward,
+    "shows": check_shows,
+    "size": pane_points,
+    "focus": lambda role, name: (poll(lambda: find(role, name)).queryComponent().grabFocus(),
+                                 check_focused(role, name)),
+    "focused": check_focused,
 }
 
 if __name__ == "__main__":
