@@ -143,7 +143,8 @@ void ViewerSettings::Save(wxFileHistory& history) {
     config->Write(kAsYouTypeKey, searchAsYouType ? "1" : "0");
     config->Write(kFoldedKey, foldedSearch ? "1" : "0");
     if (detailPoints != 0) {
-        config->Write(kDetailPointsKey, detailPoints);
+        // As text, as it is read: the registry keeps a number as a DWORD, which reads as no text.
+        config->Write(kDetailPointsKey, wxString::Format("%d", detailPoints));
     } else {
         config->DeleteEntry(kDetailPointsKey);
     }

@@ -236,9 +236,6 @@ TEST_F(RememberedSettings, AReadOnlyOrUnreadableFileIsReadAsItCanBeAndLeftAlone)
 }  // namespace
 
 TEST_F(RememberedSettings, ZoomGoesByAPointWithinSixTo72AndSurvivesARestart) {
-#ifdef __WXMSW__
-    GTEST_SKIP() << "the rich edit control reports its font's size otherwise; GTK checks zoom";
-#endif
     Open(DataFile());
     const auto points = [this] { return Box("detail_text")->GetFont().GetPointSize(); };
     const int own = points();
