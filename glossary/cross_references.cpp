@@ -207,7 +207,8 @@ void CrossReferenceIndex::ScanBytes(const std::string& text, LinkField field,
     std::size_t at = 0;  // the filter reads four bytes from here
     while (at + 4 <= end) {
         std::size_t count = 0;
-        for (std::size_t i = 0; i < kBlock && at + 4 <= end; ++i, at += kStride) {
+        const std::size_t stop = std::min(end - 3, at + kBlock * kStride);  // the block's end
+        for (; at < stop; at += kStride) {
             passed[count] = at;
             where[count] = MayStartNear<withShortTitles>(bytes + at);
             count += where[count] != 0;
@@ -221,8 +222,10 @@ void CrossReferenceIndex::ScanBytes(const std::string& text, LinkField field,
             }
         }
     }
-    // Near the end, where the filter cannot read, every place is compared with the titles.
-    for (at = at >= kStride ? at - kStride + 1 : 0; at + 1 < end; ++at) {
+    // Near the end, where the filter cannot read, every place that the shortest title still
+    // fits after is compared with the titles.
+    constexpr std::size_t kShortest = withShortTitles ? 2 : 4;
+    for (at = at >= kStride ? at - kStride + 1 : 0; at + kShortest <= end; ++at) {
         tryAt(at);
     }
 }

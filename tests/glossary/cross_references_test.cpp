@@ -69,6 +69,14 @@ TEST(CrossReferences, FollowTheLinkRules) {
          Sj("灯A灯Aア"),
          {{T1, Sj("Aア"), "T003"}},
          {"T003"}},
+        // Only titles of four bytes or more: the last place one fits is scanned too.
+        {"a title that ends the text",
+         {{1, "WXYZ"}},
+         {},
+         "",
+         "aWXYZ",
+         {{T1, "WXYZ", "T001"}},
+         {"T001"}},
         {"no title with a line break", {{1, "AB\rCD"}, {2, "\rX"}}, {}, "", "AB\rCD\rX", {}, {}},
     };
     for (const Case& c : cases) {
