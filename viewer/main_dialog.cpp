@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "glossary/entry_text.h"
 #include "platform/wx/about_entry.h"
@@ -179,25 +180,16 @@ MainDialog::MainDialog() {
     }
     clientArea->Bind(wxEVT_AUX1_UP, [back](wxMouseEvent&) { back(); });
     clientArea->Bind(wxEVT_AUX2_UP, [forward](wxMouseEvent&) { forward(); });
-    // Zoom: the menu, and Ctrl with the wheel over the pane. The size is remembered at once.
-    const auto zoom = [this](int steps) {
-        detailPane->Zoom(steps);
-        RememberSettings();
-    };
+    // Zoom: the menu, its keys (see OnCharHook), and Ctrl with the wheel over the pane.
     Bind(
-        wxEVT_MENU, [zoom](wxCommandEvent&) { zoom(1); }, XRCID("zoom_in"));
+        wxEVT_MENU, [this](wxCommandEvent&) { ZoomBy(1); }, XRCID("zoom_in"));
     Bind(
-        wxEVT_MENU, [zoom](wxCommandEvent&) { zoom(-1); }, XRCID("zoom_out"));
+        wxEVT_MENU, [this](wxCommandEvent&) { ZoomBy(-1); }, XRCID("zoom_out"));
     Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent&) {
-            detailPane->ZoomTo(0);
-            RememberSettings();
-        },
-        XRCID("zoom_reset"));
-    detailEdit->Bind(wxEVT_MOUSEWHEEL, [zoom](wxMouseEvent& event) {
+        wxEVT_MENU, [this](wxCommandEvent&) { ZoomBy(0); }, XRCID("zoom_reset"));
+    detailEdit->Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& event) {
         if (event.GetModifiers() == wxMOD_CONTROL && event.GetWheelRotation() != 0) {
-            zoom(event.GetWheelRotation() > 0 ? 1 : -1);
+            ZoomBy(event.GetWheelRotation() > 0 ? 1 : -1);
         } else {
             event.Skip();
         }
@@ -587,12 +579,32 @@ void MainDialog::OnCharHook(wxKeyEvent& event) {
         GoToSearchText();
         return;
     }
+    // The zoom's keys, before the focused control: GTK's XIM input method (a Japanese desktop
+    // without an input method framework) types Ctrl with a sign into a text box as the sign.
+    if (event.ControlDown() && !event.AltDown()) {
+        static const std::map<int, int> zoomKeys = {
+            {'+', 1}, {'=', 1}, {WXK_NUMPAD_ADD, 1}, {'-', -1}, {WXK_NUMPAD_SUBTRACT, -1},
+            {'0', 0}};
+        if (const auto zoom = zoomKeys.find(key); zoom != zoomKeys.end()) {
+            ZoomBy(zoom->second);
+            return;
+        }
+    }
     // In a dialog, Return in the list presses the default button; GTK's list keeps it.
     if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && FindFocus() == titleList) {
         PressSearchButton();
         return;
     }
     event.Skip();
+}
+
+void MainDialog::ZoomBy(int steps) {
+    if (steps == 0) {
+        detailPane->ZoomTo(0);
+    } else {
+        detailPane->Zoom(steps);
+    }
+    RememberSettings();  // at once
 }
 
 void MainDialog::OnClose(wxCloseEvent&) {

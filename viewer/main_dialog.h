@@ -75,6 +75,8 @@ class MainDialog : public wxFrame {
     // Keeps the link targets of the entry shown for 移動 → 参照先, and fills the submenu.
     void ListReferences(int row, const std::vector<CrossReference>& links);
     void FillReferencesMenu();
+    // Zooms the pane by `steps` points (0: back to the font's own size) and remembers it.
+    void ZoomBy(int steps);
 
     void OnOpen(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);

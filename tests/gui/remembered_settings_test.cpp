@@ -246,10 +246,21 @@ TEST_F(RememberedSettings, ZoomGoesByAPointWithinSixTo72AndSurvivesARestart) {
         event.SetControlDown(true);
         Box("detail_text")->ProcessWindowEvent(event);
     };
+    // A key as the dialog sees it before the focused control, here the search box.
+    const auto ctrlKey = [this](int code) {
+        Box("search_text")->SetFocus();
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = code;
+        key.SetControlDown(true);
+        dialog->ProcessWindowEvent(key);
+        EXPECT_EQ(SearchText(), wxString());
+    };
     const struct {
         std::function<void()> step;
         int expected;  // points after it, from the pane's own
     } steps[] = {
+        {[&] { ctrlKey('+'); }, own + 1},
+        {[&] { ctrlKey('0'); }, own},
         {[&] { ChooseMenu(XRCID("zoom_in")); }, own + 1},
         {[&] { wheel(120); }, own + 2},
         {[&] { Restart(); }, own + 2},
