@@ -175,10 +175,10 @@ unsigned CrossReferenceIndex::MayStartNear(const unsigned char* bytes) const {
 }
 
 // A filter runs at every other byte with no branch, a block at a time (at every byte when some
-// title is shorter than four bytes); only the few places it lets through are checked for a
-// character boundary and compared with the titles. As every title of four bytes or more has its
-// first three bytes or the three after them at an even place, a title starting at `at` shows at
-// `at` or at `at` + 1.
+// title is shorter than four bytes), keeping only the places it lets through; those few are
+// looked up again, checked for a character boundary and compared with the titles. As every title of
+// four bytes or more has its first three bytes or the three after them at an even place, a title
+// starting at `at` shows at `at` or at `at` + 1.
 template <bool withShortTitles>
 void CrossReferenceIndex::ScanBytes(const std::string& text, LinkField field,
                                     const Candidate* excluded,
@@ -201,23 +201,22 @@ void CrossReferenceIndex::ScanBytes(const std::string& text, LinkField field,
         }
     };
     constexpr std::size_t kStride = withShortTitles ? 1 : 2;
-    constexpr std::size_t kBlock = 64;
+    constexpr std::size_t kBlock = 256;
     std::size_t passed[kBlock];
-    unsigned where[kBlock];
     std::size_t at = 0;  // the filter reads four bytes from here
     while (at + 4 <= end) {
         std::size_t count = 0;
         const std::size_t stop = std::min(end - 3, at + kBlock * kStride);  // the block's end
         for (; at < stop; at += kStride) {
             passed[count] = at;
-            where[count] = MayStartNear<withShortTitles>(bytes + at);
-            count += where[count] != 0;
+            count += MayStartNear<withShortTitles>(bytes + at) != 0;
         }
         for (std::size_t i = 0; i < count; ++i) {
-            if ((where[i] & kJustBefore) != 0 && passed[i] > 0) {
+            const unsigned where = MayStartNear<withShortTitles>(bytes + passed[i]);
+            if ((where & kJustBefore) != 0 && passed[i] > 0) {
                 tryAt(passed[i] - 1);
             }
-            if ((where[i] & kHere) != 0) {
+            if ((where & kHere) != 0) {
                 tryAt(passed[i]);
             }
         }
