@@ -22,6 +22,7 @@
 #include "export/glossary_export.h"
 #include "fuzz/reference.h"
 #include "glossary/chunk_index.h"
+#include "glossary/cross_references.h"
 #include "glossary/glossary_store.h"
 #include "glossary/sjis_text.h"
 
@@ -242,6 +243,34 @@ class WorkFolder {
     std::filesystem::path path;
 };
 
+// The links of every row of the full view (rows are sorted positions), on whatever bytes the
+// texts hold: text2's before text1's, each field's in order inside it, each where the title of
+// the first entry that has it starts, and never the row's own title.
+void CheckLinks(const GlossaryStore& store) {
+    for (int row = 0; row < store.VisibleCount(); ++row) {
+        std::size_t from[2] = {0, 0};
+        int lastField = 0;
+        for (const CrossReference& link : FindCrossReferences(store, row)) {
+            const int field = link.field == LinkField::Text1 ? 1 : 0;
+            const std::string& text = field == 0 ? store.Text2At(row) : store.Text1At(row);
+            const std::string& title = store.TitleAt(link.target);
+            bool first = true;
+            for (int position = 0; position < link.target; ++position) {
+                first = first && store.TitleAt(position) != title;
+            }
+            // (A title that ends on a lone lead byte takes the byte after it.)
+            Check(field >= lastField && link.range.begin >= from[field] &&
+                      link.range.end <= text.size() &&
+                      link.range.end - link.range.begin - title.size() <= 1 &&
+                      text.compare(link.range.begin, title.size(), title) == 0 && first &&
+                      title != store.TitleAt(row),
+                  "a link is where another entry's title starts, in order");
+            lastField = field;
+            from[field] = link.range.end;
+        }
+    }
+}
+
 std::string BuildFile(const std::uint8_t* data, std::size_t size) {
     std::uint8_t header[7] = {};
     std::copy(data, data + std::min<std::size_t>(size, 7), header);
@@ -314,6 +343,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         Check(ordered, "the full view is in key order");
     }
+
+    CheckLinks(store);
 
     const Exports first = Export(store, dir);
     Check(first.text == TextExport(all), "the text export holds the shown rows");
