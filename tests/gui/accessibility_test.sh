@@ -12,10 +12,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/viewer_driver.sh" "$@"
 own_session "$@"
-
-trap stop_viewer EXIT
-cp "$data" "$HOME/YGS_PRG.BIN"
-cd "$HOME"
 start_viewer
 
 # Before the first open the counter is empty, and named after what it counts.

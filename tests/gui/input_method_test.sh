@@ -29,8 +29,6 @@ for _ in $(seq 300); do
 done
 [[ "$(ibus engine 2>/dev/null)" == anthy ]] || fail "ibus does not start Anthy"
 
-cp "$data" "$HOME/YGS_PRG.BIN"
-cd "$HOME"
 # ibus's GTK module takes keys before any widget sees them, through a key snooper. Without the
 # snooper, as with other input methods and in GTK 4, the dialog's key hook sees them first.
 for snooper in on off; do

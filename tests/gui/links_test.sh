@@ -12,10 +12,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/viewer_driver.sh" "$@"
 own_session "$@"
-
-trap stop_viewer EXIT
-cp "$data" "$HOME/YGS_PRG.BIN"
-cd "$HOME"
 glossary=("$exporter" YGS_PRG.BIN)
 # The list and the counter show the rows hoshiwa2-export gives with options $2..., and the list
 # selects the entry titled $1, which the pane shows with its links.

@@ -73,7 +73,8 @@ fi
 
 # Runs the calling script again, with the arguments given, inside a D-Bus session and a home of
 # its own, so that nothing it starts (the accessibility bus, dconf, ibus, Anthy) meets or writes
-# the user's; inside that session it returns at once, with AT-SPI on.
+# the user's; inside that session it returns at once, with AT-SPI on, in that home, which holds a
+# copy of the glossary as YGS_PRG.BIN, and with the viewer to be stopped at exit.
 own_session() {
   if [[ -z ${HOSHIWA2_TEST_HOME:-} ]]; then
     local home status=0
@@ -90,6 +91,9 @@ own_session() {
   AT_SPI_BUS_ADDRESS=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
     /org/a11y/bus org.a11y.Bus.GetAddress)
   export AT_SPI_BUS_ADDRESS=${AT_SPI_BUS_ADDRESS// /}
+  cp "$data" "$HOME/YGS_PRG.BIN"
+  cd "$HOME"
+  trap stop_viewer EXIT
 }
 
 # Reads or operates the running viewer through AT-SPI (atspi_probe.py beside this file), with
