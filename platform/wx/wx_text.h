@@ -5,12 +5,12 @@
 
 #include <wx/string.h>
 
-class wxTextCtrl;
-
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+class wxTextCtrl;
 
 namespace platform::wx {
 
